@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -84,6 +86,101 @@ juce::Colour markerColour(const ControlInfo* control, const ControlInfo* selecte
     return control == selected ? Palette::green : Palette::midGrey;
 }
 
+// How much of one pixel's square a shape covers, from 0 to 1, or unknown (negative) where a round
+// edge crosses it. Straight-edged shapes are measured exactly, so anti-aliased edges are checked too.
+using Shape = std::function<float(juce::Rectangle<float>)>;
+constexpr float unknown = -1.0f;
+constexpr float curveMargin = 0.3f;
+
+// The points p with dot(p, normal) <= offset.
+struct HalfPlane
+{
+    juce::Point<float> normal;
+    float offset;
+};
+
+float side(const HalfPlane& plane, juce::Point<float> p)
+{
+    return p.x * plane.normal.x + p.y * plane.normal.y - plane.offset;
+}
+
+// Clips the pixel's square by each half plane in turn and measures what is left.
+Shape convexShape(std::vector<HalfPlane> planes)
+{
+    return [planes](juce::Rectangle<float> pixel)
+    {
+        std::vector<juce::Point<float>> polygon = {pixel.getTopLeft(), pixel.getTopRight(),
+                                                   pixel.getBottomRight(), pixel.getBottomLeft()};
+
+        for (const auto& plane : planes)
+        {
+            std::vector<juce::Point<float>> clipped;
+
+            for (size_t i = 0; i < polygon.size(); ++i)
+            {
+                const auto a = polygon[i];
+                const auto b = polygon[(i + 1) % polygon.size()];
+                const float sa = side(plane, a);
+                const float sb = side(plane, b);
+
+                if (sa <= 0.0f)
+                    clipped.push_back(a);
+
+                if ((sa < 0.0f) != (sb < 0.0f) && sa != sb)
+                    clipped.push_back(a + (b - a) * (sa / (sa - sb)));
+            }
+
+            polygon = clipped;
+        }
+
+        float twiceArea = 0.0f;
+
+        for (size_t i = 0; i < polygon.size(); ++i)
+        {
+            const auto a = polygon[i];
+            const auto b = polygon[(i + 1) % polygon.size()];
+            twiceArea += a.x * b.y - b.x * a.y;
+        }
+
+        return std::abs(twiceArea) / 2.0f;
+    };
+}
+
+Shape rectangleShape(juce::Rectangle<float> r)
+{
+    return convexShape({{{-1.0f, 0.0f}, -r.getX()},
+                        {{1.0f, 0.0f}, r.getRight()},
+                        {{0.0f, -1.0f}, -r.getY()},
+                        {{0.0f, 1.0f}, r.getBottom()}});
+}
+
+// A knob's pointer for value 0: 3 wide and 13 long from the centre, turned 45 degrees clockwise from
+// straight down, towards the lower left.
+Shape pointerShape(juce::Point<float> centre)
+{
+    const float angle = juce::degreesToRadians(45.0f);
+    const juce::Point<float> along(-std::sin(angle), std::cos(angle));
+    const juce::Point<float> across(std::cos(angle), std::sin(angle));
+    const auto dot = [](juce::Point<float> a, juce::Point<float> b) { return a.x * b.x + a.y * b.y; };
+
+    return convexShape({{-along, -dot(along, centre)},
+                        {along, 13.0f + dot(along, centre)},
+                        {-across, 1.5f - dot(across, centre)},
+                        {across, 1.5f + dot(across, centre)}});
+}
+
+Shape discShape(juce::Point<float> centre, float radius)
+{
+    return [centre, radius](juce::Rectangle<float> pixel)
+    {
+        const float farthest = std::max(
+            {centre.getDistanceFrom(pixel.getTopLeft()), centre.getDistanceFrom(pixel.getTopRight()),
+             centre.getDistanceFrom(pixel.getBottomLeft()), centre.getDistanceFrom(pixel.getBottomRight())});
+        const float nearest = centre.getDistanceFrom(pixel.getConstrainedPoint(centre));
+        return farthest <= radius - curveMargin ? 1.0f : nearest >= radius + curveMargin ? 0.0f : unknown;
+    };
+}
+
 class EditorComponentTest : public testing::Test
 {
 protected:
@@ -142,71 +239,49 @@ protected:
         EXPECT_EQ(mismatches, 0);
     }
 
-    // The pixels that a filled rectangle covers completely, outside the excluded one, are the colour.
-    static void expectFilled(const Pixels& pixels, juce::Rectangle<float> area, juce::Colour colour,
-                             juce::Rectangle<float> excluded = {})
+    // Checks every pixel of a marker's box against the Part's shapes: the body in the marker's colour
+    // over the background, the stripe (a knob's pointer, a cap's line) in white over both.
+    static void expectMarker(const Pixels& actual, const Pixels& expected, juce::Rectangle<int> box,
+                             const Shape& body, const Shape& stripe, juce::Colour colour)
     {
-        const auto whole = area.getSmallestIntegerContainer();
+        constexpr int blendTolerance = 3;
         int checked = 0;
+        int mismatches = 0;
 
-        for (int y = whole.getY(); y < whole.getBottom(); ++y)
-            for (int x = whole.getX(); x < whole.getRight(); ++x)
+        for (int y = box.getY(); y < box.getBottom(); ++y)
+            for (int x = box.getX(); x < box.getRight(); ++x)
             {
                 const juce::Rectangle<float> pixel((float) x, (float) y, 1.0f, 1.0f);
+                const float b = body(pixel);
+                const float s = stripe(pixel);
 
-                if (area.contains(pixel) && !excluded.intersects(pixel))
-                {
-                    ++checked;
-                    EXPECT_EQ(pixels.at(x, y), colour) << "at " << x << ", " << y;
-                }
+                if (b < 0.0f || s < 0.0f)
+                    continue;
+
+                ++checked;
+                const auto want =
+                    expected.at(x, y).interpolatedWith(colour, b).interpolatedWith(Palette::white, s);
+                const auto got = actual.at(x, y);
+                const bool exact = (b == 0.0f || b == 1.0f) && (s == 0.0f || s == 1.0f);
+                const int tolerance = exact ? 0 : blendTolerance;
+                const bool matches = std::abs(got.getRed() - want.getRed()) <= tolerance &&
+                                     std::abs(got.getGreen() - want.getGreen()) <= tolerance &&
+                                     std::abs(got.getBlue() - want.getBlue()) <= tolerance;
+
+                if (!matches && ++mismatches == 1)
+                    ADD_FAILURE() << "first mismatch at " << x << ", " << y << ": " << got.toString()
+                                  << " for " << want.toString();
             }
 
-        EXPECT_GT(checked, 0);
-    }
-
-    // A disc of radius 13 about the centre, with the white pointer turned 45 degrees clockwise from
-    // straight down (value 0): towards the lower left.
-    static void expectKnobMarker(const Pixels& pixels, juce::Point<int> centre, juce::Colour colour)
-    {
-        const auto c = centre.toFloat();
-        const float halfSqrt2 = std::sqrt(0.5f);
-        const juce::Point<float> lowerLeft(-halfSqrt2, halfSqrt2);
-        const juce::Point<float> lowerRight(halfSqrt2, halfSqrt2);
-        const juce::Point<float> down(0.0f, 1.0f);
-
-        for (float t = 2.0f; t <= 11.0f; t += 1.0f)
-        {
-            EXPECT_EQ(pixels.at(c + lowerLeft * t), Palette::white) << "pointer at " << t;
-            EXPECT_EQ(pixels.at(c - lowerLeft * t), colour) << "behind the pointer at " << t;
-
-            if (t >= 4.0f)
-            {
-                EXPECT_EQ(pixels.at(c + down * t), colour) << "straight down at " << t;
-                EXPECT_EQ(pixels.at(c + lowerRight * t), colour) << "lower right at " << t;
-            }
-        }
-
-        EXPECT_EQ(pixels.at(c + juce::Point<float>(-11.5f, 0.0f)), colour);
-        EXPECT_EQ(pixels.at(c + juce::Point<float>(0.0f, -11.5f)), colour);
-    }
-
-    static void expectVerticalCap(const Pixels& pixels, juce::Rectangle<float> cap, juce::Colour colour)
-    {
-        const auto line = cap.withSizeKeepingCentre(cap.getWidth(), 3.0f);
-        expectFilled(pixels, cap, colour, line);
-        expectFilled(pixels, line, Palette::white);
-    }
-
-    static void expectHorizontalCap(const Pixels& pixels, juce::Rectangle<float> cap, juce::Colour colour)
-    {
-        const auto line = cap.withSizeKeepingCentre(3.0f, cap.getHeight());
-        expectFilled(pixels, cap, colour, line);
-        expectFilled(pixels, line, Palette::white);
+        EXPECT_EQ(mismatches, 0);
+        EXPECT_GT(checked, box.getWidth() * box.getHeight() / 2);
     }
 
     void expectAllMarkers(const juce::Image& rendered)
     {
-        const Pixels pixels(rendered);
+        const Pixels actual(rendered);
+        const auto backgroundImage = background();
+        const Pixels expected(backgroundImage);
         const auto* selected = view.getSelectedControl();
 
         // The caps of the six vertical sliders and of the cross fader, from the Part's figures.
@@ -216,19 +291,24 @@ protected:
         {
             const auto* slider = layout.findAnalog(column * 4);
             SCOPED_TRACE(slider->getName());
-            expectVerticalCap(pixels, {(float) railX[column] - 20.0f, 307.5f, 40.0f, 15.0f},
-                              markerColour(slider, selected));
+            const juce::Rectangle<float> cap((float) railX[column] - 20.0f, 307.5f, 40.0f, 15.0f);
+            expectMarker(actual, expected, cap.getSmallestIntegerContainer().expanded(2), rectangleShape(cap),
+                         rectangleShape(cap.withSizeKeepingCentre(40.0f, 3.0f)),
+                         markerColour(slider, selected));
         }
 
-        const auto* fader = layout.findAnalog(34);
-        expectHorizontalCap(pixels, {853.5f, 310.0f, 15.0f, 40.0f}, markerColour(fader, selected));
+        const juce::Rectangle<float> faderCap(853.5f, 310.0f, 15.0f, 40.0f);
+        expectMarker(actual, expected, faderCap.getSmallestIntegerContainer().expanded(2),
+                     rectangleShape(faderCap), rectangleShape(faderCap.withSizeKeepingCentre(3.0f, 40.0f)),
+                     markerColour(layout.findAnalog(34), selected));
 
         for (const auto* control : layout.getAnalogControls())
             if (control->getType() == ControlInfo::knob)
             {
                 SCOPED_TRACE(control->getName());
-                expectKnobMarker(pixels, control->getPosition().getPosition(),
-                                 markerColour(control, selected));
+                const auto centre = control->getPosition().getPosition().toFloat();
+                expectMarker(actual, expected, juce::Rectangle<int>(30, 30).withCentre(centre.toInt()),
+                             discShape(centre, 13.0f), pointerShape(centre), markerColour(control, selected));
             }
     }
 
