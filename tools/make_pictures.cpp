@@ -56,6 +56,8 @@ constexpr float faderMinorTick = 6.0f;
 constexpr float keyInset = 2.5f;
 constexpr float keyCorner = 6.0f;
 constexpr float shadowDrop = 1.5f;
+constexpr float markTop = 392.0f;
+constexpr float markCapHeight = 28.0f;
 
 const juce::Colour plateFace{(juce::uint8) 221, (juce::uint8) 221, (juce::uint8) 222};
 const juce::Colour plateEdge{(juce::uint8) 198, (juce::uint8) 198, (juce::uint8) 200};
@@ -258,10 +260,12 @@ juce::Image makePanel(const ControlLayout& layout, const Lettering& lettering, b
     for (const auto* key : layout.getDigitalControls())
         keys = keys.getUnion(key->getImageRegion());
 
+    const auto keyPlate = keys.toFloat().expanded(keyPlateMargin);
+
     drawPlate(g, narrowColumns.expanded(plateMargin));
     drawPlate(g, wideColumns.expanded(plateMargin));
     drawPlate(g, crossFader.expanded(plateMargin));
-    drawHatchedPlate(g, keys.toFloat().expanded(keyPlateMargin));
+    drawHatchedPlate(g, keyPlate);
 
     for (const auto* control : layout.getAnalogControls())
     {
@@ -278,47 +282,77 @@ juce::Image makePanel(const ControlLayout& layout, const Lettering& lettering, b
     for (const auto* key : layout.getDigitalControls())
         drawKey(g, key->getImageRegion(), keyFace);
 
-    const auto markArea = juce::Rectangle<float>(keys.toFloat().expanded(keyPlateMargin).getX(), 392.0f,
-                                                 keys.getWidth() + 2.0f * keyPlateMargin, 28.0f);
+    // The name mark sits under the keys' right end, clear of the caption strip at the centre.
     g.setColour(Palette::pink);
-    fillInk(g, lettering.outline("VEXLO", 28.0f), markArea, juce::Justification::bottomRight);
+    fillInk(g, lettering.outline("VEXLO", markCapHeight),
+            {keyPlate.getX(), markTop, keyPlate.getWidth(), markCapHeight}, juce::Justification::bottomRight);
     return image;
 }
 
-juce::Image makeAbout(const Lettering& lettering)
+// A white knob on a pink rounded square, the emblem of the about picture.
+void drawLogo(juce::Graphics& g, juce::Rectangle<float> area)
 {
-    juce::Image image(juce::Image::RGB, aboutWidth, aboutHeight, false);
-    juce::Graphics g(image);
-    g.fillAll(Palette::lightGrey);
+    constexpr float corner = 16.0f;
+    constexpr float tickInner = 25.0f;
+    constexpr float tickOuter = 31.0f;
+    constexpr float knobRadius = 19.0f;
+    constexpr float pointerWidth = 5.0f;
+    constexpr float pointerLength = 17.0f;
+    constexpr float pointerTurn = -50.0f;
 
-    const float centreX = (float) aboutWidth / 2.0f;
-    const juce::Rectangle<float> logo(centreX - 40.5f, 49.0f, 81.0f, 81.0f);
     g.setColour(Palette::pink);
-    g.fillRoundedRectangle(logo, 16.0f);
+    g.fillRoundedRectangle(area, corner);
 
-    const auto centre = logo.getCentre();
+    const auto centre = area.getCentre();
     g.setColour(Palette::white);
 
     for (int i = 0; i < knobTicks; ++i)
     {
         const auto direction =
             knobDirection(knobSweepStart + knobSweep * (float) i / (float) (knobTicks - 1));
-        strokeLine(g, centre + direction * 25.0f, centre + direction * 31.0f);
+        strokeLine(g, centre + direction * tickInner, centre + direction * tickOuter);
     }
 
-    g.fillEllipse(juce::Rectangle<float>(38.0f, 38.0f).withCentre(centre));
+    g.fillEllipse(juce::Rectangle<float>(knobRadius * 2.0f, knobRadius * 2.0f).withCentre(centre));
     g.setColour(Palette::pink);
     juce::Path pointer;
-    pointer.addRoundedRectangle(centre.x - 2.5f, centre.y - 17.0f, 5.0f, 17.0f, 2.5f);
-    g.fillPath(pointer, juce::AffineTransform::rotation(juce::degreesToRadians(-50.0f), centre.x, centre.y));
+    pointer.addRoundedRectangle(centre.x - pointerWidth / 2.0f, centre.y - pointerLength, pointerWidth,
+                                pointerLength, pointerWidth / 2.0f);
+    g.fillPath(pointer,
+               juce::AffineTransform::rotation(juce::degreesToRadians(pointerTurn), centre.x, centre.y));
+}
+
+// The about box writes its version and identity lines into rows 167 to 354, so the logo, the title
+// and the notice keep to the bands above and below; text stops a fifth of a pixel short of a band's
+// end so that its anti-aliasing stays off the next row.
+juce::Image makeAbout(const Lettering& lettering)
+{
+    constexpr float logoTop = 49.0f;
+    constexpr float logoSize = 81.0f;
+    constexpr float titleTop = 146.0f;
+    constexpr float titleEnd = 167.0f;
+    constexpr float titleCapHeight = 20.0f;
+    constexpr float noticeTop = 355.0f;
+    constexpr float noticeEnd = 381.0f;
+    constexpr float noticeCapHeight = 7.6f;
+    constexpr float noticeLineHeight = 12.8f;
+    constexpr float inkSlack = 0.2f;
+
+    juce::Image image(juce::Image::RGB, aboutWidth, aboutHeight, false);
+    juce::Graphics g(image);
+    g.fillAll(Palette::lightGrey);
+
+    const auto width = (float) aboutWidth;
+    drawLogo(g, {(width - logoSize) / 2.0f, logoTop, logoSize, logoSize});
 
     g.setColour(Palette::black);
-    fillInk(g, lettering.outline("VEXLO EDITOR", 20.0f), {0.0f, 146.0f, (float) aboutWidth, 20.8f},
-            juce::Justification::centredTop);
-    fillInk(g, lettering.outline("VEXLO Editor is free software, licensed", 7.6f),
-            {0.0f, 355.0f, (float) aboutWidth, 11.8f}, juce::Justification::centredTop);
-    fillInk(g, lettering.outline("under the GNU GPL, version 3 or later.", 7.6f),
-            {0.0f, 368.0f, (float) aboutWidth, 12.8f}, juce::Justification::centredBottom);
+    fillInk(g, lettering.outline("VEXLO EDITOR", titleCapHeight),
+            {0.0f, titleTop, width, titleEnd - titleTop - inkSlack}, juce::Justification::centredTop);
+    fillInk(g, lettering.outline("VEXLO Editor is free software, licensed", noticeCapHeight),
+            {0.0f, noticeTop, width, noticeLineHeight}, juce::Justification::centredTop);
+    fillInk(g, lettering.outline("under the GNU GPL, version 3 or later.", noticeCapHeight),
+            {0.0f, noticeEnd - inkSlack - noticeLineHeight, width, noticeLineHeight},
+            juce::Justification::centredBottom);
     return image;
 }
 
@@ -350,17 +384,23 @@ void drawSocket(juce::Graphics& g, juce::Point<float> centre)
 
 juce::Image makePorts(const Lettering& lettering)
 {
+    constexpr float socketCentreY = 82.0f;
+    constexpr float firstLineTop = 160.0f;
+    constexpr float secondLineTop = 182.0f;
+    constexpr float capHeight = 12.0f;
+
     juce::Image image(juce::Image::RGB, portsWidth, portsHeight, false);
     juce::Graphics g(image);
     g.fillAll(Palette::lightGrey);
 
-    drawSocket(g, {(float) portsWidth / 2.0f, 82.0f});
+    const auto width = (float) portsWidth;
+    drawSocket(g, {width / 2.0f, socketCentreY});
 
     g.setColour(Palette::darkGrey);
-    fillInk(g, lettering.outline("PLEASE CONNECT YOUR VEXLO", 12.0f),
-            {0.0f, 160.0f, (float) portsWidth, 12.0f}, juce::Justification::centredTop);
-    fillInk(g, lettering.outline("AND CHOOSE ITS MIDI PORTS", 12.0f),
-            {0.0f, 182.0f, (float) portsWidth, 12.0f}, juce::Justification::centredTop);
+    fillInk(g, lettering.outline("PLEASE CONNECT YOUR VEXLO", capHeight),
+            {0.0f, firstLineTop, width, capHeight}, juce::Justification::centredTop);
+    fillInk(g, lettering.outline("AND CHOOSE ITS MIDI PORTS", capHeight),
+            {0.0f, secondLineTop, width, capHeight}, juce::Justification::centredTop);
     return image;
 }
 
