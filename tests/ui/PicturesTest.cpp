@@ -1,5 +1,4 @@
-// Pins the embedded pictures' sizes and formats, the highlight's seamless fit in every control and the about
-// picture's rows.
+// Pins the embedded pictures' sizes and formats, the highlight's seamless fit and the about picture's rows.
 #include "VexloResources.h"
 #include "support/JucePrinters.h"
 #include "ui/ControlLayout.h"
