@@ -140,12 +140,20 @@ TEST_F(CustomLookAndFeelTest, AHeldDownButtonHasAGreenFaceAndNothingElseChangesI
     EXPECT_EQ(at(normal, 45, 28), Palette::darkGrey);                // shadow below it
     EXPECT_EQ(at(normal, 90, 15).getAlpha(), 0);
 
-    // The text is black, centred on the face above the shadow: the area (0, 1, 89, 28).
+    // The text is black in the editor font, centred on the face above the shadow: (0, 1, 89, 28).
     const juce::Rectangle<int> face(4, 4, 80, 20);
     const auto text = Pixels::bounds(normal, face, Pixels::isBlack);
+    const auto reference =
+        Pixels::draw(91, 30,
+                     [](juce::Graphics& g)
+                     {
+                         g.fillAll(Palette::lightGrey);
+                         g.setColour(Palette::black);
+                         g.setFont(getEditorFont());
+                         g.drawText("OPEN", 0, 1, 89, 28, juce::Justification::centred, false);
+                     });
     ASSERT_FALSE(text.isEmpty());
-    EXPECT_NEAR(text.getCentreX(), 44, 1);
-    EXPECT_NEAR(text.getCentreY(), 15, 1);
+    EXPECT_EQ(text, Pixels::bounds(reference, face, Pixels::isBlack));
 
     button.setState(juce::Button::buttonDown);
     const auto down = Pixels::snapshot(button);

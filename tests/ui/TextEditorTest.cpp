@@ -15,5 +15,4 @@ TEST(TextEditor, UsesTheEditorFontInTheEmbeddedTypeface)
     EXPECT_EQ(field.getPasswordCharacter(), 0u);
     EXPECT_EQ(field.getFont(), getEditorFont());
     EXPECT_EQ(field.getFont().getTypefacePtr(), lookAndFeel.get().getTypefaceForFont(getEditorFont()));
-
 }
