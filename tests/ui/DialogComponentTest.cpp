@@ -9,38 +9,24 @@
 
 using Pixels::at;
 
-namespace
-{
-const auto veil = Palette::lightGrey.withAlpha(0.7f);
-}
-
 TEST(DialogComponent, WithoutAPictureCentresFrameBoxAndContentOnTheVeil)
 {
     juce::Component content;
     content.setSize(319, 395);
     DialogComponent dialog(&content);
     EXPECT_EQ(dialog.getWidth(), 0);
-    EXPECT_EQ(content.getParentComponent(), &dialog);
-    EXPECT_TRUE(content.isVisible());
-
     dialog.setSize(1100, 600);
     EXPECT_EQ(content.getBounds(), juce::Rectangle<int>(390, 102, 319, 395));
 
     // Frame (378, 90, 343, 419), box (384, 96, 331, 407).
     const auto image = Pixels::snapshot(dialog);
-    EXPECT_TRUE(Pixels::near(at(image, 0, 0), veil));
-    EXPECT_TRUE(Pixels::near(at(image, 1099, 599), veil));
-    EXPECT_TRUE(Pixels::near(at(image, 377, 90), veil));
-    EXPECT_TRUE(Pixels::near(at(image, 378, 89), veil));
-    EXPECT_EQ(at(image, 378, 90), Palette::darkGrey);
-    EXPECT_EQ(at(image, 720, 508), Palette::darkGrey);
-    EXPECT_TRUE(Pixels::near(at(image, 721, 508), veil));
-    EXPECT_TRUE(Pixels::near(at(image, 720, 509), veil));
-    EXPECT_EQ(at(image, 383, 96), Palette::darkGrey);
-    EXPECT_EQ(at(image, 384, 96), Palette::lightGrey);
-    EXPECT_EQ(at(image, 714, 502), Palette::lightGrey);
-    EXPECT_EQ(at(image, 715, 502), Palette::darkGrey);
-    EXPECT_EQ(at(image, 714, 503), Palette::darkGrey);
+    const auto veil = Palette::lightGrey.withAlpha(0.7f);
+    for (const auto& [x, y] : {std::pair{0, 0}, {1099, 599}, {377, 90}, {378, 89}, {721, 508}, {720, 509}})
+        EXPECT_TRUE(Pixels::near(at(image, x, y), veil)) << x << "," << y;
+    for (const auto& [x, y] : {std::pair{378, 90}, {720, 508}, {383, 96}, {715, 502}, {714, 503}})
+        EXPECT_EQ(at(image, x, y), Palette::darkGrey) << x << "," << y;
+    for (const auto& [x, y] : {std::pair{384, 96}, {714, 502}, {550, 300}})
+        EXPECT_EQ(at(image, x, y), Palette::lightGrey) << x << "," << y;
 }
 
 TEST(DialogComponent, APictureStandsAtTheTopOfTheBoxTenPixelsAboveTheContent)
@@ -52,54 +38,40 @@ TEST(DialogComponent, APictureStandsAtTheTopOfTheBoxTenPixelsAboveTheContent)
     DialogComponent dialog(picture, &content);
     dialog.setSize(1100, 600);
 
-    // Box width 331 from x 384; picture, gap and content 348 high from y 126.
+    // Box (378, 120, 343, 360); the picture at (384, 126), the content 248 lower.
     EXPECT_EQ(content.getBounds(), juce::Rectangle<int>(450, 374, 200, 100));
-
     const auto image = Pixels::snapshot(dialog);
-    EXPECT_EQ(at(image, 372, 114), Palette::darkGrey);
-    EXPECT_EQ(at(image, 378, 120), Palette::lightGrey);
-    EXPECT_EQ(at(image, 720, 479), Palette::lightGrey);
-    EXPECT_EQ(at(image, 721, 479), Palette::darkGrey);
-    EXPECT_EQ(at(image, 720, 480), Palette::darkGrey);
+    for (const auto& [x, y] : {std::pair{372, 114}, {721, 479}, {720, 480}})
+        EXPECT_EQ(at(image, x, y), Palette::darkGrey) << x << "," << y;
+    for (const auto& [x, y] :
+         {std::pair{378, 120}, {720, 479}, {384, 125}, {383, 126}, {384, 364}, {715, 200}})
+        EXPECT_EQ(at(image, x, y), Palette::lightGrey) << x << "," << y;
     EXPECT_EQ(at(image, 384, 126), Palette::greyBlue);
     EXPECT_EQ(at(image, 714, 363), Palette::greyBlue);
-    EXPECT_EQ(at(image, 384, 125), Palette::lightGrey);
-    EXPECT_EQ(at(image, 383, 126), Palette::lightGrey);
-    EXPECT_EQ(at(image, 384, 364), Palette::lightGrey);
-    EXPECT_EQ(at(image, 715, 200), Palette::lightGrey);
 }
 
-TEST(DialogComponent, ContentLargerThanTheDialogGetsCoordinatesTruncatedTowardZero)
-{
-    juce::Component content;
-    content.setSize(103, 50);
-    DialogComponent dialog(&content);
-    dialog.setSize(100, 100);
-    EXPECT_EQ(content.getBounds(), juce::Rectangle<int>(-1, 25, 103, 50));
-
-    content.setSize(100, 107);
-    dialog.setSize(100, 101);
-    EXPECT_EQ(content.getBounds(), juce::Rectangle<int>(0, -3, 100, 107));
-}
-
-TEST(DialogComponent, TheVeilKeepsClicksFromWhatLiesBeneath)
+TEST(DialogComponent, OversizedContentIsPlacedWithTruncationTowardZeroAndTheVeilTakesClicks)
 {
     juce::Component parent;
-    parent.setSize(400, 300);
+    parent.setBounds(0, 0, 100, 101);
     parent.setVisible(true);
     juce::TextButton beneath;
-    beneath.setBounds(10, 10, 100, 30);
+    beneath.setBounds(0, 0, 30, 30);
     parent.addAndMakeVisible(beneath);
 
     juce::Component content;
-    content.setSize(50, 50);
+    content.setSize(103, 50);
     DialogComponent dialog(&content);
-    dialog.setBounds(parent.getLocalBounds());
     parent.addAndMakeVisible(dialog);
+    dialog.setBounds(parent.getLocalBounds());
+    EXPECT_EQ(content.getBounds(), juce::Rectangle<int>(-1, 25, 103, 50));
+    content.setSize(50, 107);
+    dialog.setSize(100, 102);
+    EXPECT_EQ(content.getBounds(), juce::Rectangle<int>(25, -2, 50, 107));
 
-    EXPECT_EQ(parent.getComponentAt(20, 20), &dialog);
-    EXPECT_EQ(parent.getComponentAt(200, 150), &content);
-
+    content.setSize(20, 20);
+    dialog.setSize(100, 101);
+    EXPECT_EQ(parent.getComponentAt(5, 5), &dialog);
     dialog.setVisible(false);
-    EXPECT_EQ(parent.getComponentAt(20, 20), &beneath);
+    EXPECT_EQ(parent.getComponentAt(5, 5), &beneath);
 }

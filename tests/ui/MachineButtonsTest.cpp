@@ -1,5 +1,5 @@
-// Pins the device button bar: the buttons' places at the lower panel's width and at narrower ones, and
-// the command each button invokes (not in the numeric order of the commands), only when it is active.
+// Pins the device button bar: the buttons' places at the lower panel's width and at a narrower one, and
+// the command each button invokes (not in the commands' numeric order), only while it is active.
 #include "ui/MachineButtons.h"
 
 #include "app/CommandIDs.h"
@@ -15,76 +15,60 @@ protected:
     void SetUp() override { getCommandManager().setFirstCommandTarget(&recorder); }
     void TearDown() override { releaseCommandManager(); }
 
-    juce::TextButton& button(const juce::String& text)
+    juce::TextButton& button(int index)
     {
-        for (auto* child : bar.getChildren())
-            if (auto* textButton = dynamic_cast<juce::TextButton*>(child);
-                textButton->getButtonText() == text)
-                return *textButton;
-        ADD_FAILURE() << "no button " << text;
-        return stray;
-    }
-
-    bool performedCount(size_t count)
-    {
-        return MessageLoop::pumpUntil([&] { return recorder.performed.size() >= count; });
+        return dynamic_cast<juce::TextButton&>(*bar.getChildComponent(index));
     }
 
     CommandRecorder recorder;
     MachineButtons bar;
-    juce::TextButton stray;
 };
 
 TEST_F(MachineButtonsTest, TwoRowsOfTwoWithTheRightColumnAtTheRightEdge)
 {
+    const struct
+    {
+        const char* text;
+        juce::Rectangle<int> at288, at200;
+    } expected[] = {{"DISCONNECT VEXLO", {0, 35, 140, 30}, {0, 35, 140, 30}},
+                    {"LOAD FROM VEXLO", {0, 0, 140, 30}, {0, 0, 140, 30}},
+                    {"SAVE TO VEXLO", {148, 0, 140, 30}, {60, 0, 140, 30}},
+                    {"RESET TO DEFAULT", {148, 35, 140, 30}, {60, 35, 140, 30}}};
     ASSERT_EQ(bar.getNumChildComponents(), 4);
-    EXPECT_EQ(bar.getChildComponent(0), &button("DISCONNECT VEXLO"));
-    EXPECT_EQ(bar.getChildComponent(1), &button("LOAD FROM VEXLO"));
-    EXPECT_EQ(bar.getChildComponent(2), &button("SAVE TO VEXLO"));
-    EXPECT_EQ(bar.getChildComponent(3), &button("RESET TO DEFAULT"));
-
     bar.setSize(288, 140);
-    EXPECT_EQ(button("LOAD FROM VEXLO").getBounds(), juce::Rectangle<int>(0, 0, 140, 30));
-    EXPECT_EQ(button("SAVE TO VEXLO").getBounds(), juce::Rectangle<int>(148, 0, 140, 30));
-    EXPECT_EQ(button("DISCONNECT VEXLO").getBounds(), juce::Rectangle<int>(0, 35, 140, 30));
-    EXPECT_EQ(button("RESET TO DEFAULT").getBounds(), juce::Rectangle<int>(148, 35, 140, 30));
-
+    for (int i = 0; i < 4; ++i)
+    {
+        EXPECT_EQ(button(i).getButtonText(), expected[i].text);
+        EXPECT_EQ(button(i).getBounds(), expected[i].at288) << expected[i].text;
+    }
     // Too narrow for two columns: they overlap, and nothing is hidden or shrunk.
     bar.setSize(200, 20);
-    EXPECT_EQ(button("SAVE TO VEXLO").getBounds(), juce::Rectangle<int>(60, 0, 140, 30));
-    EXPECT_EQ(button("RESET TO DEFAULT").getBounds(), juce::Rectangle<int>(60, 35, 140, 30));
-    for (auto* child : bar.getChildren())
-        EXPECT_TRUE(child->isVisible());
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(button(i).getBounds(), expected[i].at200) << expected[i].text;
 }
 
-TEST_F(MachineButtonsTest, EachButtonInvokesItsCommandAfterTheClickHasBeenHandled)
+TEST_F(MachineButtonsTest, EachButtonInvokesItsCommandOnlyWhileTheCommandIsActive)
 {
-    bar.buttonClicked(&button("LOAD FROM VEXLO"));
+    bar.buttonClicked(&button(1));
     EXPECT_TRUE(recorder.performed.empty());
-    ASSERT_TRUE(performedCount(1));
-
-    for (const auto* text : {"SAVE TO VEXLO", "DISCONNECT VEXLO", "RESET TO DEFAULT"})
-        button(text).triggerClick();
-    ASSERT_TRUE(performedCount(4));
+    for (const auto i : {2, 0, 3})
+        button(i).triggerClick();
+    ASSERT_TRUE(MessageLoop::pumpUntil([&] { return recorder.performed.size() >= 4; }));
     EXPECT_EQ(recorder.performed,
               (std::vector<juce::CommandID>{CommandIDs::restoreDevice, CommandIDs::saveToDevice,
                                             CommandIDs::disconnect, CommandIDs::restoreToFactory}));
-}
 
-TEST_F(MachineButtonsTest, WhileTheDeviceCommandsAreInactiveTheButtonsStayButPerformNothing)
-{
+    // While disconnected the buttons stay enabled, but their commands are not performed.
+    recorder.performed.clear();
     recorder.inactive.addArray({CommandIDs::disconnect, CommandIDs::saveToDevice, CommandIDs::restoreDevice,
                                 CommandIDs::restoreToFactory});
-    bar.buttonClicked(&stray);
-    for (auto* child : bar.getChildren())
+    for (int i = 0; i < 4; ++i)
     {
-        EXPECT_TRUE(child->isEnabled());
-        bar.buttonClicked(dynamic_cast<juce::Button*>(child));
+        EXPECT_TRUE(button(i).isEnabled());
+        bar.buttonClicked(&button(i));
     }
-
-    // Invocations are delivered in order, so once this one has arrived, the ones above would have too.
+    // Invocations arrive in order: once this one has, any of those above would have too.
     getCommandManager().invokeDirectly(CommandIDs::about, true);
-    ASSERT_TRUE(performedCount(1));
-    MessageLoop::pump();
+    ASSERT_TRUE(MessageLoop::pumpUntil([&] { return !recorder.performed.empty(); }));
     EXPECT_EQ(recorder.performed, (std::vector<juce::CommandID>{CommandIDs::about}));
 }

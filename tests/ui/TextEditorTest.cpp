@@ -10,7 +10,6 @@ TEST(TextEditor, UsesTheEditorFontInTheEmbeddedTypeface)
 {
     ScopedCustomLookAndFeel lookAndFeel;
     TextEditor field;
-
     EXPECT_EQ(field.getName(), "");
     EXPECT_EQ(field.getPasswordCharacter(), 0u);
     EXPECT_EQ(field.getFont(), getEditorFont());
