@@ -20,13 +20,16 @@ const juce::Range<juce::juce_wchar> characterRanges[] = {{0x20, 0x7f}, {0xa0, 0x
 // A character that no text font maps, so its outline is the font's placeholder box.
 constexpr juce::juce_wchar unmappedCharacter = 0x01;
 
+// The version tag that opens a TrueType file.
+constexpr juce::uint32 trueTypeTag = 0x00010000;
+
 // JUCE's FreeType loader crashes on data that is not a font, so look at the signature first.
 bool looksLikeFont(const juce::MemoryBlock& data)
 {
-    if (data.getSize() < 4)
+    if (data.getSize() < sizeof(juce::uint32))
         return false;
     const auto tag = juce::ByteOrder::bigEndianInt(data.getData());
-    return tag == 0x00010000 || tag == juce::ByteOrder::bigEndianInt("true") ||
+    return tag == trueTypeTag || tag == juce::ByteOrder::bigEndianInt("true") ||
            tag == juce::ByteOrder::bigEndianInt("OTTO");
 }
 

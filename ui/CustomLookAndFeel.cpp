@@ -9,8 +9,8 @@ namespace
 constexpr float cornerSize = 7.0f;
 constexpr float faceOrigin = 0.5f;
 constexpr float shadowOffset = 3.0f;
-// The shadow and the face are both 4 pixels smaller than the button, so the shadow shows below and
-// to the right of the face.
+// Face and shadow are both 4 pixels smaller than the button, which leaves room for the shadow's
+// offset below and to the right of the face.
 constexpr int faceInset = 4;
 constexpr float halfOpacity = 0.5f;
 } // namespace
