@@ -1,0 +1,25 @@
+#include "ui/CommandManager.h"
+
+#include <memory>
+
+namespace
+{
+std::unique_ptr<juce::ApplicationCommandManager>& commandManager()
+{
+    static std::unique_ptr<juce::ApplicationCommandManager> instance;
+    return instance;
+}
+} // namespace
+
+juce::ApplicationCommandManager& getCommandManager()
+{
+    auto& instance = commandManager();
+    if (instance == nullptr)
+        instance = std::make_unique<juce::ApplicationCommandManager>();
+    return *instance;
+}
+
+void releaseCommandManager()
+{
+    commandManager().reset();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+// The file commands and the about box as four buttons in two rows: OPEN and ABOUT above, SAVE and
+// SAVE AS below, the right column flush with the bar's right edge. A click invokes the button's
+// command asynchronously through the command manager.
+class ComputerButtons : public juce::Component, public juce::Button::Listener
+{
+public:
+    ComputerButtons();
+
+    void resized() override;
+    void buttonClicked(juce::Button* button) override;
+
+private:
+    juce::TextButton openButton;
+    juce::TextButton saveButton;
+    juce::TextButton saveAsButton;
+    juce::TextButton aboutButton;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(ComputerButtons)
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+// Shows one component, optionally below a picture, in a framed light box centred on a translucent
+// light-grey veil that covers the whole area and keeps clicks from what lies beneath. The owner sets
+// the bounds and shows or hides it; the content is not owned.
+class DialogComponent : public juce::Component
+{
+public:
+    explicit DialogComponent(juce::Component* content);
+    DialogComponent(const juce::Image& image, juce::Component* content);
+
+    void paint(juce::Graphics& g) override;
+    void resized() override;
+
+private:
+    // The picture's height with the gap below it, or 0 without a picture.
+    int pictureHeight() const;
+
+    juce::Image image;
+    juce::Component* content;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(DialogComponent)
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+// The device commands as four buttons in two rows: LOAD FROM VEXLO and SAVE TO VEXLO above,
+// DISCONNECT VEXLO and RESET TO DEFAULT below, the right column flush with the bar's right edge. A
+// click invokes the button's command asynchronously through the command manager, which performs it
+// only while the command target reports it active.
+class MachineButtons : public juce::Component, public juce::Button::Listener
+{
+public:
+    MachineButtons();
+
+    void resized() override;
+    void buttonClicked(juce::Button* button) override;
+
+private:
+    juce::TextButton disconnectButton;
+    juce::TextButton loadButton;
+    juce::TextButton saveButton;
+    juce::TextButton resetButton;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(MachineButtons)
+};
