@@ -5,6 +5,7 @@
 #include "support/JucePrinters.h"
 #include "support/Mouse.h"
 #include "support/RepaintCounter.h"
+#include "support/ScopedCustomLookAndFeel.h"
 #include "ui/ControlLayout.h"
 #include "ui/EditorFont.h"
 #include "ui/Palette.h"
@@ -211,6 +212,8 @@ protected:
         EXPECT_EQ(mismatches, 0);
     }
 
+    // The application's look and feel, so that the caption is measured and drawn in its typeface.
+    ScopedCustomLookAndFeel lookAndFeel;
     RecordingListener listener;
     EditorComponent view{&listener};
     RepaintCounter* repaints = nullptr;

@@ -1,6 +1,7 @@
 // Pins the embedded pictures' sizes and formats, the highlight's seamless fit and the about picture's rows.
 #include "VexloResources.h"
 #include "support/JucePrinters.h"
+#include "support/Pixels.h"
 #include "ui/ControlLayout.h"
 #include "ui/Palette.h"
 
@@ -29,30 +30,19 @@ bool turnedGreener(juce::Colour before, juce::Colour after)
 // The rows of the picture that hold anything but its light grey background.
 std::vector<int> inkedRows(const juce::Image& image)
 {
-    const juce::Image::BitmapData pixels(image, juce::Image::BitmapData::readOnly);
     std::vector<int> rows;
 
     for (int y = 0; y < image.getHeight(); ++y)
-        for (int x = 0; x < image.getWidth(); ++x)
-            if (pixels.getPixelColour(x, y) != Palette::lightGrey)
-            {
-                rows.push_back(y);
-                break;
-            }
+        if (Pixels::count(image, {0, y, image.getWidth(), 1},
+                          [](auto c) { return c != Palette::lightGrey; }) > 0)
+            rows.push_back(y);
 
     return rows;
 }
 
 int countColour(const juce::Image& image, juce::Rectangle<int> area, juce::Colour colour)
 {
-    const juce::Image::BitmapData pixels(image, juce::Image::BitmapData::readOnly);
-    int count = 0;
-
-    for (int y = area.getY(); y < area.getBottom(); ++y)
-        for (int x = area.getX(); x < area.getRight(); ++x)
-            count += pixels.getPixelColour(x, y) == colour ? 1 : 0;
-
-    return count;
+    return Pixels::count(image, area, [colour](auto c) { return c == colour; });
 }
 } // namespace
 
