@@ -29,6 +29,9 @@ public:
 
 using Calls = std::vector<std::string>;
 
+constexpr int panelWidth = 1100;
+constexpr int panelHeight = 438;
+
 // A convex shape given by its corners in clockwise order on screen.
 using Polygon = std::vector<juce::Point<float>>;
 
@@ -144,6 +147,34 @@ bool near(juce::Colour a, juce::Colour b, int tolerance)
            std::abs(a.getAlpha() - b.getAlpha()) <= tolerance;
 }
 
+// For every pixel of the view: which marker's box holds it (-1 for none) and how much of it that
+// marker's body and stripe cover. Measured once, since the markers never move.
+struct Share
+{
+    int marker = -1;
+    float body = 0.0f;
+    float stripe = 0.0f;
+};
+
+const std::vector<Share>& shares()
+{
+    static const std::vector<Share> all = []
+    {
+        const auto list = markers();
+        std::vector<Share> result((size_t) (panelWidth * panelHeight));
+
+        for (size_t m = 0; m < list.size(); ++m)
+            for (int y = list[m].box.getY(); y < list[m].box.getBottom(); ++y)
+                for (int x = list[m].box.getX(); x < list[m].box.getRight(); ++x)
+                    result[(size_t) (y * panelWidth + x)] = {(int) m, coverage(list[m].body, x, y),
+                                                             coverage(list[m].stripe, x, y)};
+
+        return result;
+    }();
+
+    return all;
+}
+
 class EditorComponentTest : public testing::Test
 {
 protected:
@@ -184,16 +215,17 @@ protected:
                 auto want = region.contains(x, y) ? lit.getPixelColour(x, y) : resting.getPixelColour(x, y);
                 int tolerance = 0;
 
-                for (const auto& marker : allMarkers)
-                    if (marker.box.contains(x, y))
-                    {
-                        const auto colour = marker.control == selected ? Palette::green : Palette::midGrey;
-                        const float body = coverage(marker.body, x, y);
-                        const float stripe = coverage(marker.stripe, x, y);
-                        const auto partial = [](float share) { return share > 0.0f && share < 1.0f; };
-                        want = want.interpolatedWith(colour, body).interpolatedWith(Palette::white, stripe);
-                        tolerance = partial(body) || partial(stripe) ? edgeTolerance : 1;
-                    }
+                const auto& share = shares()[(size_t) (y * panelWidth + x)];
+
+                if (share.marker >= 0)
+                {
+                    const auto* control = allMarkers[(size_t) share.marker].control;
+                    const auto colour = control == selected ? Palette::green : Palette::midGrey;
+                    const auto partial = [](float f) { return f > 0.0f && f < 1.0f; };
+                    want = want.interpolatedWith(colour, share.body)
+                               .interpolatedWith(Palette::white, share.stripe);
+                    tolerance = partial(share.body) || partial(share.stripe) ? edgeTolerance : 1;
+                }
 
                 if (strip.contains(x, y))
                 {
