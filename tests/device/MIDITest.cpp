@@ -107,7 +107,8 @@ TEST_F(MIDITest, HandshakeThenEveryRequestAnsweredInOrder)
     giveEveryRecordItsOwnSettings(device);
     device.setIdentity("VEXLO 1.2");
     ASSERT_TRUE(midi.connect(inputIndexOf(device), outputIndexOf(device)));
-    EXPECT_EQ(midi.getState(), ConnectionState::waitingForHandshake);
+    // The reply may already be in: the device answers on its own thread.
+    EXPECT_NE(midi.getState(), ConnectionState::disconnected);
     EXPECT_TRUE(ports->isRunning(device.getInputIdentifier()));
     midi.requestAll();
 
