@@ -27,7 +27,7 @@ void giveEveryRecordItsOwnSettings(SimulatedVEXLO& device)
         device.setLED(i, {i % 6 != 0, i % 16 + 1, i % 3 != 0, i % 2 == 0, 50 + i});
 }
 
-// What the listener hears for the device's records, as the Part's order of requests asks for them.
+// What the listener hears for the device's records, in the order in which requestAll asks for them.
 std::vector<std::string> reportsOf(const SimulatedVEXLO& device)
 {
     std::vector<std::string> lines;
