@@ -2,6 +2,7 @@
 #include "device/MIDIComponent.h"
 
 #include "support/MessageLoop.h"
+#include "support/ScopedCustomLookAndFeel.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -130,4 +131,19 @@ TEST(MIDIComponent, LaysOutFromTheLabelFontAndCentresTheButtons)
     panel.setSize(panel.getWidth() + 100, panel.getHeight());
     EXPECT_EQ(inputBox->getRight(), panel.getWidth() - 62);
     EXPECT_EQ(refresh->getX(), (panel.getWidth() - 194) / 2);
+}
+
+TEST(MIDIComponent, MeasuresWithTheEmbeddedTypeface)
+{
+    // With the editor's look and feel the label font is the 11-pixel embedded typeface: 29 question
+    // marks measure 175 and "MIDI OUTPUT" 64, so the boxes are 183 wide and the panel 275 x 100.
+    ScopedCustomLookAndFeel lookAndFeel;
+    RecordingListener listener;
+    MIDIComponent panel(&listener);
+
+    EXPECT_EQ(panel.getBounds(), juce::Rectangle<int>(0, 0, 275, 100));
+    EXPECT_EQ(findChild<juce::ComboBox>(panel, 0)->getBounds(), juce::Rectangle<int>(80, 4, 183, 19));
+    EXPECT_EQ(findChild<juce::ComboBox>(panel, 1)->getBounds(), juce::Rectangle<int>(80, 27, 183, 19));
+    EXPECT_EQ(findButton(panel, "REFRESH")->getBounds(), juce::Rectangle<int>(40, 58, 95, 30));
+    EXPECT_EQ(findButton(panel, "CONNECT")->getBounds(), juce::Rectangle<int>(139, 58, 95, 30));
 }
