@@ -1,0 +1,382 @@
+#include "model/XmlTextGuard.h"
+
+#include <cstring>
+
+namespace
+{
+using CharPointer = juce::String::CharPointerType;
+
+// The parser's limits on character references, beyond which it complains.
+constexpr int maxHexDigits = 8;
+constexpr int maxDecimalCharacters = 12;
+
+// The characters that the parser takes into element and attribute names.
+bool isNameCharacter(juce::juce_wchar c) noexcept
+{
+    constexpr juce::juce_wchar firstNonLatin = 160;
+
+    if (c < firstNonLatin)
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+               c == '-' || c == ':' || c == '.';
+
+    return juce::CharacterFunctions::isLetterOrDigit(c);
+}
+
+CharPointer endOfName(CharPointer p) noexcept
+{
+    while (isNameCharacter(*p))
+        ++p;
+
+    return p;
+}
+
+// Follows juce::XmlDocument step by step (the same character tests on the same positions), keeping
+// count of the open elements instead of recursing. Any step at which the parser would complain, run
+// out of text or stop making progress ends the scan with a refusal.
+class Scanner
+{
+public:
+    explicit Scanner(CharPointer start) noexcept : p(start) {}
+
+    bool readDocument()
+    {
+        if (!skipBlanksAndMarkup())
+            return false;
+
+        if (juce::CharacterFunctions::compareUpTo(p, juce::CharPointer_ASCII("<!DOCTYPE"), 9) == 0)
+            return false;
+
+        if (*p != '<')
+            return false;
+
+        for (int depth = 0;;)
+        {
+            const auto tag = readStartTag();
+
+            if (tag == Tag::refused)
+                return false;
+
+            if (tag == Tag::opened && ++depth > XmlTextGuard::maxDepth)
+                return false;
+
+            for (;;)
+            {
+                // The parser stops reading once the root element is complete.
+                if (depth == 0)
+                    return true;
+
+                const auto item = readContent();
+
+                if (item == Content::refused)
+                    return false;
+
+                // A closing "</" without its '>' ends every open element at once.
+                if (item == Content::unclosedEndTag)
+                    return true;
+
+                if (item == Content::startTag)
+                    break;
+
+                --depth;
+            }
+        }
+    }
+
+private:
+    enum class Tag
+    {
+        refused,
+        closed,
+        opened
+    };
+
+    enum class Content
+    {
+        refused,
+        startTag,
+        endTag,
+        unclosedEndTag
+    };
+
+    bool startsComment() const noexcept { return p[1] == '!' && p[2] == '-' && p[3] == '-'; }
+
+    bool skipPast(const char* marker)
+    {
+        const auto index = p.indexOf(juce::CharPointer_ASCII(marker));
+
+        if (index < 0)
+            return false;
+
+        p += index + (int) std::strlen(marker);
+        return true;
+    }
+
+    // Blanks, comments and processing instructions, which the parser passes over between tokens;
+    // false at the end of the text or in an unclosed comment or instruction.
+    bool skipBlanksAndMarkup()
+    {
+        for (;;)
+        {
+            p.incrementToEndOfWhitespace();
+
+            if (p.isEmpty())
+                return false;
+
+            if (*p != '<')
+                return true;
+
+            if (startsComment())
+            {
+                p += 4;
+
+                if (!skipPast("-->"))
+                    return false;
+            }
+            else if (p[1] == '?')
+            {
+                p += 2;
+
+                if (!skipPast("?>"))
+                    return false;
+            }
+            else
+            {
+                return true;
+            }
+        }
+    }
+
+    // At the '<' of a start tag; reads the name and the attributes.
+    Tag readStartTag()
+    {
+        ++p;
+        auto end = endOfName(p);
+
+        if (end == p)
+        {
+            // The parser allows a gap between '<' and the name.
+            if (!skipBlanksAndMarkup())
+                return Tag::refused;
+
+            end = endOfName(p);
+
+            if (end == p)
+                return Tag::refused;
+        }
+
+        p = end;
+
+        for (int attributes = 0;;)
+        {
+            if (!skipBlanksAndMarkup())
+                return Tag::refused;
+
+            const auto c = *p;
+
+            if (c == '/' && p[1] == '>')
+            {
+                p += 2;
+                return Tag::closed;
+            }
+
+            if (c == '>')
+            {
+                ++p;
+                return Tag::opened;
+            }
+
+            if (!isNameCharacter(c))
+                return Tag::refused;
+
+            p = endOfName(p);
+
+            if (!skipBlanksAndMarkup() || *p != '=')
+                return Tag::refused;
+
+            ++p;
+
+            if (!skipBlanksAndMarkup())
+                return Tag::refused;
+
+            // An unquoted value ends the element right there, without a complaint: what follows is
+            // read as the parent's content.
+            if (*p != '"' && *p != '\'')
+                return Tag::closed;
+
+            if (++attributes > XmlTextGuard::maxAttributes || !readQuotedValue())
+                return Tag::refused;
+        }
+    }
+
+    bool readQuotedValue()
+    {
+        const auto quote = *p;
+        ++p;
+
+        for (;;)
+        {
+            const auto c = *p;
+
+            if (c == quote)
+            {
+                ++p;
+                return true;
+            }
+
+            if (c == 0)
+                return false;
+
+            if (c == '&')
+            {
+                if (!readReference())
+                    return false;
+            }
+            else
+            {
+                ++p;
+            }
+        }
+    }
+
+    // At a '&'. Named entities other than the five predefined ones would need a document type
+    // declaration, so they are refused along with every reference the parser complains about.
+    bool readReference()
+    {
+        ++p;
+
+        for (const char* entity : {"amp;", "quot;", "apos;", "lt;", "gt;"})
+        {
+            const auto length = (int) std::strlen(entity);
+
+            if (p.compareIgnoreCaseUpTo(juce::CharPointer_ASCII(entity), length) == 0)
+            {
+                p += length;
+                return true;
+            }
+        }
+
+        if (*p != '#')
+            return false;
+
+        ++p;
+
+        if (*p == 'x' || *p == 'X')
+        {
+            ++p;
+
+            for (int digits = 0; *p != ';'; ++p)
+                if (juce::CharacterFunctions::getHexDigitValue(*p) < 0 || ++digits > maxHexDigits)
+                    return false;
+        }
+        else
+        {
+            if (*p < '0' || *p > '9')
+                return false;
+
+            // The parser takes any character up to the ';' as a digit.
+            for (int characters = 0; *p != ';'; ++p)
+                if (*p == 0 || ++characters > maxDecimalCharacters)
+                    return false;
+        }
+
+        ++p;
+        return true;
+    }
+
+    // Inside an open element: reads up to its next child start tag or its end tag.
+    Content readContent()
+    {
+        for (;;)
+        {
+            const auto start = p;
+
+            if (!skipBlanksAndMarkup())
+                return Content::refused;
+
+            if (*p == '<')
+            {
+                if (p[1] == '/')
+                {
+                    const auto close = p.indexOf((juce::juce_wchar) '>');
+
+                    if (close < 0)
+                        return Content::unclosedEndTag;
+
+                    p += close + 1;
+                    return Content::endTag;
+                }
+
+                if (p[1] == '!' &&
+                    juce::CharacterFunctions::compareUpTo(p + 2, juce::CharPointer_ASCII("[CDATA["), 7) == 0)
+                {
+                    p += 9;
+
+                    if (!skipPast("]]>"))
+                        return Content::refused;
+
+                    continue;
+                }
+
+                return Content::startTag;
+            }
+
+            // Text: the parser steps back over the blanks and markup it skipped and reads on up to
+            // the next tag, passing over comments but not over processing instructions.
+            p = start;
+
+            for (;;)
+            {
+                const auto c = *p;
+
+                if (c == '<')
+                {
+                    if (!startsComment())
+                        break;
+
+                    p += 4;
+
+                    if (!skipPast("-->"))
+                        return Content::refused;
+                }
+                else if (c == 0)
+                {
+                    return Content::refused;
+                }
+                else if (c == '&')
+                {
+                    if (!readReference())
+                        return Content::refused;
+                }
+                else
+                {
+                    ++p;
+                }
+            }
+
+            // Text behind a processing instruction sends the parser back to the same place for ever.
+            if (p == start)
+                return Content::refused;
+        }
+    }
+
+    CharPointer p;
+};
+} // namespace
+
+namespace XmlTextGuard
+{
+bool isSafeToParse(const juce::String& text)
+{
+    const auto bytes = text.getNumBytesAsUTF8();
+
+    if (bytes > (size_t) maxBytes)
+        return false;
+
+    // The parser steps over a multi-byte character by its lead byte alone, which is safe only in
+    // valid UTF-8.
+    if (!juce::CharPointer_UTF8::isValidString(text.toRawUTF8(), (int) bytes))
+        return false;
+
+    return Scanner(text.getCharPointer()).readDocument();
+}
+} // namespace XmlTextGuard

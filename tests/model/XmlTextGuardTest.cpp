@@ -1,0 +1,138 @@
+// Pins which texts may reach JUCE's XML parser: the exact depth, attribute and size limits, closing
+// tags hidden where the parser does not see them, and every complaint or endless path it is kept from.
+#include "model/XmlTextGuard.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+juce::String nested(int levels, const juce::String& open = "<a>", const juce::String& inner = {})
+{
+    return juce::String::repeatedString(open, levels) + inner + juce::String::repeatedString("</a>", levels);
+}
+} // namespace
+
+TEST(XmlTextGuardTest, DepthLimitIsExact)
+{
+    EXPECT_TRUE(XmlTextGuard::isSafeToParse(nested(XmlTextGuard::maxDepth)));
+    EXPECT_FALSE(XmlTextGuard::isSafeToParse(nested(XmlTextGuard::maxDepth + 1)));
+
+    // An element that closes itself opens no level.
+    EXPECT_TRUE(XmlTextGuard::isSafeToParse(nested(XmlTextGuard::maxDepth, "<a>", "<b/>")));
+
+    // The parser stops at the end of the root element, so what follows does not count.
+    EXPECT_TRUE(XmlTextGuard::isSafeToParse("<r/>" + juce::String::repeatedString("<a>", 100)));
+
+    // Many siblings are fine: only depth is limited.
+    EXPECT_TRUE(XmlTextGuard::isSafeToParse("<r>" + juce::String::repeatedString("<A/>", 100000) + "</r>"));
+}
+
+TEST(XmlTextGuardTest, ClosingTagsTheParserDoesNotSeeDoNotLowerTheCount)
+{
+    // Each variant hides a "</a>" inside one level; a scan that took it for a real end tag would see
+    // a shallow document.
+    const std::vector<std::pair<std::string, juce::String>> levels{
+        {"comment", "<a><!--</a>-->"},
+        {"CDATA", "<a><![CDATA[</a>]]>"},
+        {"instruction", "<a><?p </a>?>"},
+        {"decimal reference", "<a>&#1</a>;"},
+        {"double-quoted value", "<a x=\"</a>\">"},
+        {"single-quoted value", "<a x='</a>/>'>"},
+        {"instruction between attributes", "<a <?p </a>?> x=\"1\">"},
+    };
+
+    for (const auto& [label, level] : levels)
+    {
+        SCOPED_TRACE(label);
+        EXPECT_TRUE(XmlTextGuard::isSafeToParse(nested(XmlTextGuard::maxDepth, level)));
+        EXPECT_FALSE(XmlTextGuard::isSafeToParse(nested(XmlTextGuard::maxDepth + 1, level)));
+    }
+}
+
+TEST(XmlTextGuardTest, TextTheParserReadsWithoutComplaintPasses)
+{
+    const std::vector<juce::String> accepted{
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n<VEXLO version=\"1\">\r\n</VEXLO>\r\n",
+        "<!-- before --><?p?>\n<r a='1' b=\"2\"/>",
+        "<r>&amp;&LT;&Gt;&quot;&apos;&#65;&#x41;&#X4a;&#x;</r>",
+        "<r a=\"&amp;&#233;&#x1F3B9;\"/>",
+        "<r><![CDATA[</r> <a> ]]></r>",
+        "<r>text<!-- c --> more <?p?><a/>tail</r>",
+        "< r/>",
+        "<r <!--c--> x=\"1\"/>",
+        "<r><a b=c>text</r>",
+        juce::CharPointer_UTF8("<r>\xc3\xa9t\xc3\xa9</r>"),
+        // The parser closes every open element at a final "</" that lacks its '>'.
+        "<r><a><b></",
+    };
+
+    for (const auto& text : accepted)
+    {
+        SCOPED_TRACE(text);
+        EXPECT_TRUE(XmlTextGuard::isSafeToParse(text));
+    }
+}
+
+TEST(XmlTextGuardTest, ComplaintsEndlessPathsAndUnclosedMarkupAreRefused)
+{
+    const std::vector<std::pair<std::string, juce::String>> refused{
+        {"empty", ""},
+        {"blanks", " \r\n "},
+        {"no element", "text"},
+        {"document type", "<!DOCTYPE r [<!ENTITY e \"<a>&e;</a>\">]><r>&e;</r>"},
+        {"unknown entity", "<r>&e;</r>"},
+        {"unknown entity in a value", "<r a=\"&e;\"/>"},
+        {"bare ampersand", "<r>a & b</r>"},
+        {"bad hex digit", "<r>&#xZ;</r>"},
+        {"nine hex digits", "<r>&#x123456789;</r>"},
+        {"thirteen decimal characters", "<r>&#1234567890123;</r>"},
+        {"reference without digits", "<r>&#a;</r>"},
+        {"hex reference at the end of the text", "<r a=\"&#x41"},
+        {"unclosed comment", "<r><!-- x</r>"},
+        {"unclosed instruction", "<r><? x</r>"},
+        {"unclosed CDATA", "<r><![CDATA[ x</r>"},
+        {"unclosed value", "<r a=\"x/>"},
+        {"end inside a start tag", "<r a=\"1\""},
+        {"end inside content", "<r>text"},
+        {"instruction followed by text", "<r><?p?>text</r>"},
+        {"attribute without value", "<r a/>"},
+        {"quote in a tag", "<r \"x\"/>"},
+        {"tag without name", "<r><></r>"},
+        {"other declaration", "<r><!ELEMENT r></r>"},
+        {"document type after a comment", "<!-- x --><!DOCTYPE r><r/>"},
+    };
+
+    for (const auto& [label, text] : refused)
+    {
+        SCOPED_TRACE(label);
+        EXPECT_FALSE(XmlTextGuard::isSafeToParse(text));
+    }
+}
+
+TEST(XmlTextGuardTest, AttributeCountSizeAndEncodingLimits)
+{
+    const auto withAttributes = [](int count)
+    {
+        juce::String text("<r");
+        for (int i = 0; i < count; ++i)
+            text << " a" << i << "=\"\"";
+        return text + "/>";
+    };
+
+    EXPECT_TRUE(XmlTextGuard::isSafeToParse(withAttributes(XmlTextGuard::maxAttributes)));
+    EXPECT_FALSE(XmlTextGuard::isSafeToParse(withAttributes(XmlTextGuard::maxAttributes + 1)));
+
+    const auto ofSize = [](int bytes)
+    { return "<r>" + juce::String::repeatedString(" ", bytes - 7) + "</r>"; };
+    EXPECT_TRUE(XmlTextGuard::isSafeToParse(ofSize(XmlTextGuard::maxBytes)));
+    EXPECT_FALSE(XmlTextGuard::isSafeToParse(ofSize(XmlTextGuard::maxBytes + 1)));
+
+    // A character beyond Unicode's range: the parser would step over bytes by their lead byte alone.
+    const char beyond[] = "<r>\xf7\xbf\xbf\xbf</r>";
+    const juce::String invalid(juce::CharPointer_UTF8(beyond),
+                               juce::CharPointer_UTF8(beyond + sizeof(beyond) - 1));
+    EXPECT_FALSE(XmlTextGuard::isSafeToParse(invalid));
+}
