@@ -1,0 +1,91 @@
+#include "ui/AnalogEditor.h"
+
+namespace
+{
+const juce::String channelName{"MIDI_CHANNEL"};
+const juce::String numberName{"INDEX"};
+const juce::String minName{"MIN_VALUE"};
+const juce::String maxName{"MAX_VALUE"};
+} // namespace
+
+AnalogEditor::AnalogEditor() : SettingsEditorFrame(&ControlLayout::findAnalog, true)
+{
+    addTextRow(channelLabel, "MIDI CHANNEL", false, channelField, channelName, 2);
+    addTextRow(numberLabel, "CONTROL ID", false, numberField, numberName, 3);
+    addTextRow(minLabel, "RANGE MIN", false, minField, minName, 3);
+    addTextRow(maxLabel, "RANGE MAX", false, maxField, maxName, 3);
+    addSelectionRow(invertLabel, "RANGE INVERT", invertBox, {}, {"OFF", "ON"});
+    addRowsToForm();
+}
+
+void AnalogEditor::modelChanged()
+{
+    if (record == nullptr)
+        return;
+
+    showValue(channelField, record->getChannel());
+    showValue(numberField, record->getNumber());
+    showValue(minField, record->getMin());
+    showValue(maxField, record->getMax());
+    invertBox.setSelectedIndex(record->isInverted() ? 1 : 0);
+}
+
+void AnalogEditor::textEditorTextChanged(juce::TextEditor& field)
+{
+    // An emptied field waits for the next digit rather than storing a value.
+    if (field.isEmpty())
+        return;
+
+    const auto name = field.getName();
+    const auto isChannel = name == channelName;
+    const auto value = isChannel ? clampedValue(field, lowestChannel, highestChannel)
+                                 : clampedValue(field, 0, highestDataByte);
+
+    if (record != nullptr)
+    {
+        if (isChannel)
+            record->setChannel(value);
+        else if (name == numberName)
+            record->setNumber(value);
+        else if (name == minName && value <= valueOf(maxField))
+            record->setMin(value);
+        else if (name == maxName && value >= valueOf(minField))
+            record->setMax(value);
+    }
+
+    showValue(field, value);
+}
+
+void AnalogEditor::textEditorFocusLost(juce::TextEditor& field)
+{
+    const auto name = field.getName();
+    const auto value = clampedValue(field, 0, highestDataByte);
+
+    if (field.isEmpty())
+        modelChanged();
+    else if (name == minName && valueOf(maxField) < value)
+        storeRange(maxField, value);
+    else if (name == maxName && valueOf(minField) > value)
+        storeRange(minField, value);
+
+    SettingsEditorFrame::textEditorFocusLost(field);
+}
+
+void AnalogEditor::storeRange(TextEditor& otherEnd, int value)
+{
+    showValue(otherEnd, value);
+
+    // Each setter notifies on its own, so a minimum raised past the old maximum is reported once with
+    // the range reversed before both ends are equal.
+    if (record != nullptr)
+    {
+        record->setMin(value);
+        record->setMax(value);
+    }
+}
+
+void AnalogEditor::selectionChanged(SelectionBox*, int index)
+{
+    if (record != nullptr)
+        record->setInverted(index != 0);
+}

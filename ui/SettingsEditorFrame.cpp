@@ -1,0 +1,174 @@
+#include "ui/SettingsEditorFrame.h"
+
+#include "model/ModelAnalog.h"
+#include "model/ModelDigital.h"
+#include "model/ModelLED.h"
+#include "ui/EditorFont.h"
+#include "ui/Palette.h"
+
+namespace
+{
+constexpr int labelX = 6;
+constexpr int labelWidth = 100;
+constexpr int widgetX = labelX + labelWidth;
+constexpr int widgetWidth = 35;
+constexpr int formWidth = widgetX + widgetWidth;
+
+int fontHeight()
+{
+    return (int) getEditorFont().getHeight();
+}
+} // namespace
+
+template <typename Record>
+SettingsEditorFrame<Record>::SettingsEditorFrame(Lookup lookupToUse, bool focusOnSet)
+    : lookup(lookupToUse), takesFocus(focusOnSet)
+{
+}
+
+template <typename Record> SettingsEditorFrame<Record>::~SettingsEditorFrame()
+{
+    detach();
+}
+
+template <typename Record>
+void SettingsEditorFrame<Record>::addTextRow(juce::Label& label, const juce::String& caption,
+                                             bool attachLabel, TextEditor& field, const juce::String& name,
+                                             int maxCharacters)
+{
+    rows.push_back({&label, caption, attachLabel, &field, name, &field, nullptr, maxCharacters, {}});
+}
+
+template <typename Record>
+void SettingsEditorFrame<Record>::addSelectionRow(juce::Label& label, const juce::String& caption,
+                                                  SelectionBox& box, const juce::String& name,
+                                                  const juce::StringArray& items)
+{
+    rows.push_back({&label, caption, false, &box, name, nullptr, &box, 0, items});
+}
+
+template <typename Record> void SettingsEditorFrame<Record>::addRowsToForm()
+{
+    addAndMakeVisible(title);
+    for (const auto& row : rows)
+        addAndMakeVisible(row.label);
+    for (const auto& row : rows)
+        addAndMakeVisible(row.widget);
+
+    title.setColour(juce::Label::textColourId, Palette::pink);
+    title.setText("TITLE HERE", juce::dontSendNotification);
+
+    for (const auto& row : rows)
+    {
+        row.widget->setName(row.name);
+        if (row.field != nullptr)
+        {
+            row.field->setEscapeAndReturnKeysConsumed(true);
+            row.field->setSelectAllWhenFocused(true);
+            row.field->setInputRestrictions(row.maxCharacters, "0123456789");
+            row.field->addListener(this);
+        }
+        else
+        {
+            for (const auto& item : row.items)
+                row.box->addItem(item);
+            row.box->setListener(this);
+        }
+
+        row.label->setText(row.caption, juce::dontSendNotification);
+        if (row.attachLabel)
+            row.label->attachToComponent(row.widget, true);
+        else
+            row.label->setJustificationType(juce::Justification::centredLeft);
+    }
+
+    resized();
+    setSize(preferredWidth, preferredHeight);
+}
+
+template <typename Record> void SettingsEditorFrame<Record>::setControl(int id, Record* newRecord)
+{
+    detach();
+    record = newRecord;
+    if (record == nullptr)
+        return;
+
+    if (const auto* info = (ControlLayout::getInstance().*lookup)(id))
+        title.setText(info->getName().toUpperCase(), juce::dontSendNotification);
+
+    modelChanged();
+
+    if (takesFocus)
+    {
+        auto& field = firstField();
+        // Off screen nothing can take the focus, and the toolkit asserts on the attempt.
+        if (isShowing())
+        {
+            grabKeyboardFocus();
+            field.grabKeyboardFocus();
+        }
+        field.moveCaretToStartOfLine(false);
+        field.moveCaretToEnd(true);
+    }
+
+    record->setListener(this);
+}
+
+template <typename Record> void SettingsEditorFrame<Record>::detach()
+{
+    if (record != nullptr)
+        record->setListener(nullptr);
+    record = nullptr;
+}
+
+template <typename Record> void SettingsEditorFrame<Record>::resized()
+{
+    const auto h = fontHeight();
+    const auto rowStep = h + 3;
+
+    title.setBounds(0, 0, getWidth(), h);
+
+    // A caption attached to its field is moved along with the field, so it is placed first.
+    auto top = h + 10;
+    for (const auto& row : rows)
+    {
+        row.label->setBounds(labelX, top + 2, labelWidth, h);
+        row.widget->setBounds(widgetX, top, widgetWidth, h + 2);
+        top += rowStep;
+    }
+
+    preferredWidth = formWidth;
+    preferredHeight = top;
+}
+
+template <typename Record>
+void SettingsEditorFrame<Record>::textEditorReturnKeyPressed(juce::TextEditor& field)
+{
+    focusNextRow(field);
+}
+
+template <typename Record> void SettingsEditorFrame<Record>::selectionActivated(SelectionBox* box)
+{
+    focusNextRow(*box);
+}
+
+template <typename Record> void SettingsEditorFrame<Record>::focusNextRow(const juce::Component& widget)
+{
+    for (size_t i = 0; i < rows.size(); ++i)
+    {
+        if (rows[i].widget == &widget)
+        {
+            rows[(i + 1) % rows.size()].widget->grabKeyboardFocus();
+            return;
+        }
+    }
+}
+
+template <typename Record> void SettingsEditorFrame<Record>::textEditorFocusLost(juce::TextEditor& field)
+{
+    field.setHighlightedRegion({0, 0});
+}
+
+template class SettingsEditorFrame<ModelAnalog>;
+template class SettingsEditorFrame<ModelDigital>;
+template class SettingsEditorFrame<ModelLED>;

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "model/ModelListener.h"
+#include "ui/ControlLayout.h"
+#include "ui/SelectionBox.h"
+#include "ui/SelectionListener.h"
+#include "ui/TextEditor.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <vector>
+
+// What the three settings forms share: the control's name in pink above rows of a caption and a text
+// field or selection box; attachment to one record, whose every change reloads the whole form; Return
+// walking the rows and wrapping round; leaving a field clearing its selection. A form adds its rows in
+// its constructor, then calls addRowsToForm. Instantiated for ModelAnalog, ModelDigital and ModelLED.
+//
+// The toolkit posts a field's change, Return and focus-lost callbacks, while a record notifies its
+// listener at once inside the setter: so a value that a handler writes back into its own field never
+// re-enters that handler, and a change callback always reads the field's text of the moment it runs.
+template <typename Record>
+class SettingsEditorFrame : public juce::Component,
+                            public juce::TextEditor::Listener,
+                            public ModelListener,
+                            public SelectionListener
+{
+public:
+    // Moves the attachment to the new record, which may be null: the form then keeps its title and
+    // values and stops following any record. The id names the control in the control layout.
+    void setControl(int id, Record* newRecord);
+
+    Record* getRecord() const noexcept { return record; }
+
+    void resized() override;
+    void textEditorReturnKeyPressed(juce::TextEditor& field) override;
+    void textEditorFocusLost(juce::TextEditor& field) override;
+    void selectionActivated(SelectionBox* box) override;
+
+protected:
+    using Lookup = const ControlInfo* (ControlLayout::*) (int) const;
+
+    // The lookup finds the control's name by id; only forms that take the focus select their first
+    // field's text when a control is set.
+    SettingsEditorFrame(Lookup lookup, bool takesFocus);
+    ~SettingsEditorFrame() override;
+
+    // An attached caption follows its field on the left; the others are aligned centred-left.
+    void addTextRow(juce::Label& label, const juce::String& caption, bool attachLabel, TextEditor& field,
+                    const juce::String& name, int maxCharacters);
+    void addSelectionRow(juce::Label& label, const juce::String& caption, SelectionBox& box,
+                         const juce::String& name, const juce::StringArray& items);
+    void addRowsToForm();
+
+    static constexpr int lowestChannel = 1;
+    static constexpr int highestChannel = 16;
+    static constexpr int highestDataByte = 127;
+
+    static int valueOf(const juce::TextEditor& field) { return field.getText().getIntValue(); }
+    static int clampedValue(const juce::TextEditor& field, int lowest, int highest)
+    {
+        return juce::jlimit(lowest, highest, valueOf(field));
+    }
+    static void showValue(juce::TextEditor& field, int value) { field.setText(juce::String(value), true); }
+
+    Record* record = nullptr;
+
+private:
+    struct Row
+    {
+        juce::Label* label;
+        juce::String caption;
+        bool attachLabel;
+        juce::Component* widget;
+        juce::String name;
+        TextEditor* field;
+        SelectionBox* box;
+        int maxCharacters;
+        juce::StringArray items;
+    };
+
+    void detach();
+    void focusNextRow(const juce::Component& widget);
+    TextEditor& firstField() const { return *rows.front().field; }
+
+    int preferredWidth = 0;
+    int preferredHeight = 0;
+    juce::Label title;
+    Lookup lookup;
+    bool takesFocus;
+    std::vector<Row> rows;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(SettingsEditorFrame)
+};
