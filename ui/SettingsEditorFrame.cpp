@@ -86,6 +86,17 @@ template <typename Record> void SettingsEditorFrame<Record>::addRowsToForm()
     setSize(preferredWidth, preferredHeight);
 }
 
+template <typename Record> void SettingsEditorFrame<Record>::showValue(juce::TextEditor& field, int value)
+{
+    field.setText(juce::String(value), true);
+
+    // The field's text value also hears of the new text, through a posted update, and a field that hears
+    // of its value while the update runs takes the value's text back. Digits typed before that update
+    // arrives (a key pressed at once after a click, or queued behind a write-back) would be replaced
+    // by the text set here, so the update is delivered now, while it matches the field.
+    field.getTextValue().getValueSource().sendChangeMessage(true);
+}
+
 template <typename Record> void SettingsEditorFrame<Record>::setControl(int id, Record* newRecord)
 {
     detach();

@@ -60,7 +60,8 @@ protected:
     {
         return juce::jlimit(lowest, highest, valueOf(field));
     }
-    static void showValue(juce::TextEditor& field, int value) { field.setText(juce::String(value), true); }
+    // Sets the text with a change message, as a user's edit would.
+    static void showValue(juce::TextEditor& field, int value);
 
     Record* record = nullptr;
 

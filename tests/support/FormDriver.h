@@ -15,6 +15,8 @@ public:
     // One key per character, each followed by the callbacks it posted.
     void type(const juce::String& text);
     void press(int keyCode);
+    // Not for text fields: the text cursor they ask for would be set on the stand-in window, which
+    // has no native window to take it.
     void click(juce::Component& target);
 
     // Runs what is already posted, and what that posts in turn, a few generations deep.
