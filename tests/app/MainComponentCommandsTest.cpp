@@ -5,7 +5,11 @@
 #include "support/MainComponentFixture.h"
 #include "support/MessageLoop.h"
 #include "support/Pixels.h"
+#include "ui/AnalogEditor.h"
 #include "ui/CommandManager.h"
+#include "ui/ControlLayout.h"
+#include "ui/DigitalEditor.h"
+#include "ui/LEDEditor.h"
 
 #include <gmock/gmock.h>
 
@@ -307,6 +311,36 @@ TEST_F(MainComponentCommandsTest, ARejectedOpenChangesNothingAndKeepsTheKnownFil
     EXPECT_TRUE(invoke(CommandIDs::save));
     EXPECT_EQ(dialogs->saveCalls, 1);
     EXPECT_EQ(known.loadFileAsString(), Model(nullptr).createXml());
+}
+
+TEST_F(MainComponentCommandsTest, OpenReloadsTheFormsOnScreenAndSendsNothing)
+{
+    ASSERT_TRUE(connect());
+    Model model(nullptr);
+    model.getAnalog(0)->setChannel(9);
+    model.getDigital(0)->setOn(33);
+    model.getLED(0)->setNumber(44);
+    dialogs->opens = {fileWith("a.vexlo", model.createXml()),
+                      fileWith("b.vexlo", Model(nullptr).createXml())};
+    auto& analog = find<AnalogEditor>(*main);
+    const auto mark = device.getReceivedCount();
+
+    EXPECT_EQ(fieldText(analog, "MIDI_CHANNEL"), "1");
+    EXPECT_TRUE(invoke(CommandIDs::open));
+    EXPECT_TRUE(showsCaption(loaded, 1.0f));
+    EXPECT_EQ(fieldText(analog, "MIDI_CHANNEL"), "9");
+    flush();
+
+    const auto key = ControlLayout::getInstance().findDigital(0)->getImageRegion().getCentre();
+    window.click(key + juce::Point<int>(6, 6));
+    EXPECT_EQ(fieldText(find<DigitalEditor>(*main), "ON_VALUE"), "33");
+    EXPECT_TRUE(invoke(CommandIDs::open));
+    flush();
+    EXPECT_EQ(fieldText(find<DigitalEditor>(*main), "ON_VALUE"), "0");
+    EXPECT_EQ(fieldText(find<LEDEditor>(*main), "NUMBER"), "1");
+
+    MessageLoop::pump(20);
+    EXPECT_EQ(device.getReceivedCount(), mark);
 }
 
 TEST_F(MainComponentCommandsTest, AboutShowsTheDeviceIdentityUntilClicked)

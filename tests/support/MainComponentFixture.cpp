@@ -7,34 +7,11 @@
 #include "support/RecordingMIDIListener.h"
 #include "ui/CommandManager.h"
 
-#include <stdexcept>
-
 namespace
 {
 // A period that no test reaches, so that the timer counts as running but never fires by itself.
 constexpr int idlePeriod = 1 << 30;
 const juce::Rectangle<int> captionArea{0, 395, 1100, 30};
-
-template <typename Type> std::vector<Type*> descendantsOf(juce::Component& parent)
-{
-    std::vector<Type*> found;
-    for (auto* child : parent.getChildren())
-    {
-        if (auto* typed = dynamic_cast<Type*>(child))
-            found.push_back(typed);
-        for (auto* deeper : descendantsOf<Type>(*child))
-            found.push_back(deeper);
-    }
-    return found;
-}
-
-template <typename Type> Type& nth(juce::Component& parent, size_t n)
-{
-    const auto found = descendantsOf<Type>(parent);
-    if (n >= found.size())
-        throw std::runtime_error("component not found");
-    return *found[n];
-}
 
 int indexOf(const juce::Array<juce::MidiDeviceInfo>& devices, const juce::String& identifier)
 {
@@ -120,29 +97,37 @@ MainComponentFixture::~MainComponentFixture()
     folder.getFile().deleteRecursively();
 }
 
+juce::String MainComponentFixture::fieldText(juce::Component& form, const juce::String& name)
+{
+    for (auto* field : descendantsOf<juce::TextEditor>(form))
+        if (field->getName() == name)
+            return field->getText();
+    return "no field " + name;
+}
+
 DialogComponent& MainComponentFixture::portsDialog() const
 {
-    return nth<DialogComponent>(*main, 0);
+    return find<DialogComponent>(*main, 0);
 }
 
 DialogComponent& MainComponentFixture::aboutDialog() const
 {
-    return nth<DialogComponent>(*main, 1);
+    return find<DialogComponent>(*main, 1);
 }
 
 EditorComponent& MainComponentFixture::editor() const
 {
-    return nth<EditorComponent>(*main, 0);
+    return find<EditorComponent>(*main, 0);
 }
 
 juce::ComboBox& MainComponentFixture::inputBox() const
 {
-    return nth<juce::ComboBox>(portsDialog(), 0);
+    return find<juce::ComboBox>(portsDialog(), 0);
 }
 
 juce::ComboBox& MainComponentFixture::outputBox() const
 {
-    return nth<juce::ComboBox>(portsDialog(), 1);
+    return find<juce::ComboBox>(portsDialog(), 1);
 }
 
 juce::TextButton& MainComponentFixture::portButton(const juce::String& text) const

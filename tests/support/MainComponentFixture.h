@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,31 @@ protected:
 
     MainComponentFixture();
     ~MainComponentFixture() override;
+
+    // Every component of the type below the parent, depth first in child order.
+    template <typename Type> static std::vector<Type*> descendantsOf(juce::Component& parent)
+    {
+        std::vector<Type*> found;
+        for (auto* child : parent.getChildren())
+        {
+            if (auto* typed = dynamic_cast<Type*>(child))
+                found.push_back(typed);
+            for (auto* deeper : descendantsOf<Type>(*child))
+                found.push_back(deeper);
+        }
+        return found;
+    }
+
+    template <typename Type> static Type& find(juce::Component& parent, size_t n = 0)
+    {
+        const auto found = descendantsOf<Type>(parent);
+        if (n >= found.size())
+            throw std::runtime_error("component not found");
+        return *found[n];
+    }
+
+    // The text of the form's field of that component name.
+    static juce::String fieldText(juce::Component& form, const juce::String& name);
 
     DialogComponent& portsDialog() const;
     DialogComponent& aboutDialog() const;
