@@ -280,10 +280,13 @@ TEST_F(MainComponentCommandsTest, SaveAsksUntilAFileIsKnownThenWritesToIt)
     EXPECT_EQ(dialogs->saveCalls, 2);
     EXPECT_EQ(b.loadFileAsString(), configurationWithChannel(9));
 
-    // Save As always asks; a cancelled one keeps the known file.
-    dialogs->saves.push_back({});
+    // Save As always asks; a cancelled or failed one keeps the known file and shows nothing.
+    clearCaption();
+    dialogs->saves = {juce::File(), folder.getFile().getChildFile("missing/c.vexlo")};
     EXPECT_TRUE(invoke(CommandIDs::saveAs));
-    EXPECT_EQ(dialogs->saveCalls, 3);
+    EXPECT_TRUE(invoke(CommandIDs::saveAs));
+    EXPECT_EQ(dialogs->saveCalls, 4);
+    EXPECT_TRUE(showsCaption({}, 0.0f));
     ASSERT_TRUE(b.replaceWithText("stale"));
     EXPECT_TRUE(invoke(CommandIDs::save));
     EXPECT_EQ(b.loadFileAsString(), configurationWithChannel(9));

@@ -92,8 +92,10 @@ MainComponentFixture::~MainComponentFixture()
     auto& manager = getCommandManager();
     window.removeKeyListener(manager.getKeyMappings());
     manager.setFirstCommandTarget(nullptr);
-    manager.clearCommands();
     main.reset();
+    // As the application does at its end: a manager left to the end of the process would bring
+    // JUCE's desktop back after JUCE has shut down.
+    releaseCommandManager();
     folder.getFile().deleteRecursively();
 }
 
