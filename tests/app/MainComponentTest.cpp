@@ -1,12 +1,10 @@
 // Pins the main component's whole road against a simulated VEXLO on real threads: start-up, connecting
 // with the 83 requests, reports into the model and edits back out, naming incoming messages, the
-// device-memory commands, the ping watchdog, reconnecting, and the reports that must send nothing.
-#include "app/CommandIDs.h"
+// device-memory commands by key, the ping watchdog, connecting again, and reports that send nothing.
 #include "device/SysExCodec.h"
 #include "support/JucePrinters.h"
 #include "support/MainComponentFixture.h"
 #include "support/MessageLoop.h"
-#include "support/RecordingMIDIListener.h"
 #include "ui/AnalogEditor.h"
 #include "ui/ControlLayout.h"
 #include "ui/DigitalEditor.h"
@@ -16,25 +14,7 @@
 
 namespace
 {
-using Bytes = std::vector<std::vector<juce::uint8>>;
-
-Bytes bytesOf(const std::vector<juce::MidiMessage>& messages)
-{
-    Bytes all;
-    for (const auto& message : messages)
-        all.emplace_back(message.getRawData(), message.getRawData() + message.getRawDataSize());
-    return all;
-}
-
-// The handshake or a memory command, then the requests for all 83 records.
-std::vector<juce::MidiMessage> withRequests(SysExCommand first)
-{
-    auto messages = SysExCodec::buildAllRequests();
-    messages.insert(messages.begin(), SysExCodec::buildMessage(first));
-    return messages;
-}
-
-// Settings that differ from the model's initial ones and between records, one disabled of each kind.
+// Settings that differ from the initial ones and between records, one record of each kind disabled.
 void giveEveryRecordItsOwnSettings(SimulatedVEXLO& device)
 {
     for (int i = 0; i < SysExCodec::analogControls; ++i)
@@ -54,7 +34,6 @@ juce::String upperName(const ControlInfo* control)
 class MainComponentTest : public MainComponentFixture
 {
 protected:
-    PanelComponent& panel() { return find<PanelComponent>(*main); }
     MonitorEditor& monitor() { return find<MonitorEditor>(*main); }
 
     juce::StringArray monitorTexts()
@@ -73,6 +52,14 @@ protected:
         ASSERT_TRUE(device.waitUntilSent(sent + 1, timeout));
         flush();
     }
+
+    // The messages since the mark, up to the count; the echoes of changed records follow them.
+    Bytes firstSince(int mark, size_t count)
+    {
+        auto bytes = bytesSince(mark);
+        bytes.resize(juce::jmin(count, bytes.size()));
+        return bytes;
+    }
 };
 
 TEST_F(MainComponentTest, StartsWithAnalogZeroShownUnderThePortsDialog)
@@ -80,24 +67,21 @@ TEST_F(MainComponentTest, StartsWithAnalogZeroShownUnderThePortsDialog)
     EXPECT_EQ(main->getPreferredWidth(), 1112);
     EXPECT_EQ(main->getPreferredHeight(), 626);
     EXPECT_EQ(editor().getBounds(), juce::Rectangle<int>(6, 6, 1100, 438));
-    EXPECT_EQ(panel().getBounds(), juce::Rectangle<int>(6, 450, 1100, 166));
+    EXPECT_EQ(find<PanelComponent>(*main).getBounds(), juce::Rectangle<int>(6, 450, 1100, 166));
     EXPECT_EQ(portsDialog().getBounds(), main->getLocalBounds());
     EXPECT_EQ(aboutDialog().getBounds(), main->getLocalBounds());
-    EXPECT_EQ(main->getIndexOfChildComponent(&aboutDialog()), main->getNumChildComponents() - 1);
+    EXPECT_EQ(main->getIndexOfChildComponent(&aboutDialog()), 3);
 
     EXPECT_TRUE(portsDialog().isVisible());
     EXPECT_FALSE(aboutDialog().isVisible());
-    ASSERT_NE(editor().getSelectedControl(), nullptr);
     EXPECT_EQ(editor().getSelectedControl(), ControlLayout::getInstance().findAnalog(0));
-    auto& analog = find<AnalogEditor>(*main);
-    EXPECT_TRUE(analog.isShowing());
-    EXPECT_EQ(fieldText(analog, "MIDI_CHANNEL"), "1");
+    EXPECT_TRUE(find<AnalogEditor>(*main).isShowing());
+    EXPECT_EQ(fieldText(find<AnalogEditor>(*main), "MIDI_CHANNEL"), "1");
 
-    // The other device is listed first: the default selection is not the VEXLO.
-    EXPECT_EQ(inputBox().getNumItems(), 2);
-    EXPECT_EQ(inputBox().getItemText(0), "Other");
-    EXPECT_EQ(inputBox().getSelectedItemIndex(), 0);
-    EXPECT_EQ(outputBox().getSelectedItemIndex(), 0);
+    auto& inputs = find<juce::ComboBox>(portsDialog(), 0);
+    EXPECT_EQ(inputs.getNumItems(), 2);
+    EXPECT_EQ(inputs.getSelectedItemIndex(), 0);
+    EXPECT_EQ(find<juce::ComboBox>(portsDialog(), 1).getSelectedItemIndex(), 0);
 }
 
 TEST_F(MainComponentTest, ConnectsReadsTheDeviceAndSendsEditsAndCommandsBack)
@@ -107,62 +91,57 @@ TEST_F(MainComponentTest, ConnectsReadsTheDeviceAndSendsEditsAndCommandsBack)
     ASSERT_TRUE(connect());
     EXPECT_TRUE(showsCaption("Connected!", 1.0f));
     EXPECT_TRUE(main->getPingTimer().isTimerRunning());
-
-    // The handshake and the requests, then an echo of each record the reports changed.
-    const auto received = receivedSince(mark);
-    ASSERT_GE(received.size(), 84u);
-    EXPECT_EQ(bytesOf({received.begin(), received.begin() + 84}),
-              bytesOf(withRequests(SysExCommand::handshake)));
-    const auto records = recordsOf(device);
-    EXPECT_EQ(savedRecords(), records);
-    EXPECT_EQ(recordsOf(device), records);
+    EXPECT_EQ(firstSince(mark, 84), withRequests(SysExCommand::handshake));
+    EXPECT_EQ(savedConfiguration(), configurationOf(device));
 
     // Knob 1 is analog control 3; its form takes the focus with the channel selected.
     window.click({6 + 48, 6 + 27});
-    auto& analog = find<AnalogEditor>(*main);
-    EXPECT_EQ(fieldText(analog, "MIDI_CHANNEL"), "4");
+    EXPECT_EQ(fieldText(find<AnalogEditor>(*main), "MIDI_CHANNEL"), "4");
     mark = device.getReceivedCount();
     EXPECT_TRUE(window.pressKey(juce::KeyPress('7', {}, '7')));
     ASSERT_TRUE(waitUntilReceived(mark + 1));
     MessageLoop::pump(20);
     auto edited = device.getAnalog(3);
     edited.channel = 7;
-    EXPECT_EQ(bytesOf(receivedSince(mark)), bytesOf({SysExCodec::buildAnalogReport(3, edited)}));
-    EXPECT_EQ(RecordingMIDIListener::describe(3, device.getAnalog(3)),
-              RecordingMIDIListener::describe(3, edited));
-
+    EXPECT_EQ(bytesSince(mark), bytesOf({SysExCodec::buildAnalogReport(3, edited)}));
     deviceSends(juce::MidiMessage::controllerEvent(7, 3, 64));
     EXPECT_TRUE(monitorTexts().contains("KNOB 1"));
-    EXPECT_TRUE(monitorTexts().contains("64"));
+
+    // Key 5 shows button 5 and LED 5.
+    window.click(ControlLayout::getInstance().findDigital(5)->getImageRegion().getCentre() +
+                 juce::Point<int>(6, 6));
+    EXPECT_FALSE(find<AnalogEditor>(*main).isShowing());
+    EXPECT_EQ(fieldText(find<DigitalEditor>(*main), "ON_VALUE"), "5");
+    EXPECT_EQ(fieldText(find<LEDEditor>(*main), "NUMBER"), "55");
 
     mark = device.getReceivedCount();
-    EXPECT_TRUE(invoke(CommandIDs::saveToDevice));
+    EXPECT_TRUE(pressCommandKey('V'));
     EXPECT_TRUE(showsCaption("The configuration was saved to your VEXLO successfully", 1.0f));
     ASSERT_TRUE(waitUntilReceived(mark + 1));
-    EXPECT_EQ(bytesOf(receivedSince(mark)), bytesOf({SysExCodec::buildMessage(SysExCommand::saveToDevice)}));
+    EXPECT_EQ(bytesSince(mark), bytesOf({SysExCodec::buildMessage(SysExCommand::saveToDevice)}));
 
     // Restoring brings the saved records back into the model; resetting brings the factory ones.
     device.setAnalog(5, {true, 16, false, 99, 1, 2, true});
-    const std::tuple<juce::CommandID, SysExCommand, juce::String> restores[] = {
-        {CommandIDs::restoreDevice, SysExCommand::restoreDevice,
-         "The configuration was loaded from your VEXLO successfully"},
-        {CommandIDs::restoreToFactory, SysExCommand::restoreFactory,
-         "The configuration was restored to factory default settings"}};
-    for (const auto& [command, message, caption] : restores)
+    const std::tuple<char, SysExCommand, juce::String> restores[] = {
+        {'L', SysExCommand::restoreDevice, "The configuration was loaded from your VEXLO successfully"},
+        {'F', SysExCommand::restoreFactory, "The configuration was restored to factory default settings"}};
+    for (const auto& [key, message, caption] : restores)
     {
         mark = device.getReceivedCount();
         const auto sent = device.getSentCount();
-        EXPECT_TRUE(invoke(command));
+        EXPECT_TRUE(pressCommandKey(key));
         EXPECT_TRUE(showsCaption(caption, 1.0f));
         ASSERT_TRUE(device.waitUntilSent(sent + 83, timeout));
         flush();
-        const auto afterCommand = receivedSince(mark);
-        ASSERT_GE(afterCommand.size(), 84u);
-        EXPECT_EQ(bytesOf({afterCommand.begin(), afterCommand.begin() + 84}), bytesOf(withRequests(message)));
-        EXPECT_EQ(savedRecords(), recordsOf(device));
+        EXPECT_EQ(firstSince(mark, 84), withRequests(message));
+        EXPECT_EQ(savedConfiguration(), configurationOf(device));
     }
-    EXPECT_EQ(RecordingMIDIListener::describe(5, device.getAnalog(5)),
-              RecordingMIDIListener::describe(5, AnalogData{}));
+    EXPECT_EQ(savedConfiguration(), Model(nullptr).createXml());
+
+    EXPECT_TRUE(pressCommandKey('D'));
+    EXPECT_FALSE(main->getPingTimer().isTimerRunning());
+    flush();
+    EXPECT_TRUE(portsDialog().isVisible());
 }
 
 TEST_F(MainComponentTest, NamesIncomingMessagesAnalogFirstButtonsByTheirOnValue)
@@ -175,14 +154,15 @@ TEST_F(MainComponentTest, NamesIncomingMessagesAnalogFirstButtonsByTheirOnValue)
 
     deviceSends(juce::MidiMessage::controllerEvent(1, 0, 9));
     EXPECT_TRUE(monitorTexts().contains(upperName(layout.findAnalog(0))));
+    deviceSends(juce::MidiMessage::noteOn(3, 2, (juce::uint8) 80));
+    EXPECT_TRUE(monitorTexts().contains(upperName(layout.findAnalog(2))));
 
-    // Button 2: channel 14, controllers, number 102, on 2, off 125.
+    // Button 2: channel 14, controllers, number 102, on value 2, off value 125.
     deviceSends(juce::MidiMessage::controllerEvent(14, 102, 2));
     const auto named = monitorTexts();
     EXPECT_TRUE(named.contains(upperName(layout.findDigital(2))));
-
     for (const auto& unnamed :
-         {juce::MidiMessage::controllerEvent(14, 102, 125), juce::MidiMessage::noteOff(1, 60),
+         {juce::MidiMessage::controllerEvent(14, 102, 125), juce::MidiMessage::noteOff(3, 2),
           juce::MidiMessage::noteOn(1, 60, (juce::uint8) 100)})
     {
         monitor().setActivity(false);
@@ -190,31 +170,13 @@ TEST_F(MainComponentTest, NamesIncomingMessagesAnalogFirstButtonsByTheirOnValue)
         EXPECT_EQ(monitorTexts(), named) << unnamed.getDescription();
         EXPECT_TRUE(monitor().isActive()) << unnamed.getDescription();
     }
-
-    // A note-on names a control in note mode: analog control 2 is one.
-    deviceSends(juce::MidiMessage::noteOn(3, 2, (juce::uint8) 80));
-    EXPECT_TRUE(monitorTexts().contains(upperName(layout.findAnalog(2))));
-}
-
-TEST_F(MainComponentTest, ClickingAKeyShowsItsButtonAndItsLED)
-{
-    giveEveryRecordItsOwnSettings(device);
-    ASSERT_TRUE(connect());
-    const auto key = ControlLayout::getInstance().findDigital(5)->getImageRegion().getCentre();
-    window.click(key + juce::Point<int>(6, 6));
-    auto& button = find<DigitalEditor>(*main);
-    auto& led = find<LEDEditor>(*main);
-    EXPECT_TRUE(button.isShowing());
-    EXPECT_FALSE(find<AnalogEditor>(*main).isShowing());
-    EXPECT_EQ(fieldText(button, "ON_VALUE"), "5");
-    EXPECT_EQ(fieldText(led, "NUMBER"), "55");
 }
 
 TEST_F(MainComponentTest, ReportsOutsideTheModelOrEqualToItsRecordsSendNothing)
 {
     giveEveryRecordItsOwnSettings(device);
     ASSERT_TRUE(connect());
-    const auto records = recordsOf(device);
+    const auto configuration = configurationOf(device);
     const auto mark = device.getReceivedCount();
 
     device.sendOutOfRangeReports();
@@ -222,34 +184,33 @@ TEST_F(MainComponentTest, ReportsOutsideTheModelOrEqualToItsRecordsSendNothing)
     badChannel.channel = 17;
     auto badValue = device.getDigital(2);
     badValue.on = 200;
-    auto badNumber = device.getLED(1);
-    badNumber.channel = 0;
+    auto badLED = device.getLED(1);
+    badLED.channel = 0;
     for (const auto& message :
          {SysExCodec::buildAnalogReport(3, badChannel), SysExCodec::buildDigitalReport(2, badValue),
-          SysExCodec::buildLEDReport(1, badNumber), SysExCodec::buildAnalogReport(3, device.getAnalog(3)),
+          SysExCodec::buildLEDReport(1, badLED), SysExCodec::buildAnalogReport(3, device.getAnalog(3)),
           SysExCodec::buildDigitalReport(2, device.getDigital(2)),
           SysExCodec::buildLEDReport(1, device.getLED(1))})
         deviceSends(message);
     MessageLoop::pump(20);
     EXPECT_EQ(device.getReceivedCount(), mark);
-    EXPECT_EQ(savedRecords(), records);
+    EXPECT_EQ(savedConfiguration(), configuration);
 
     // A disabled report switches the record off and keeps its settings: one echo, nothing else.
-    auto disabled = device.getAnalog(5);
-    disabled.enabled = false;
+    Model expected(nullptr);
+    ASSERT_TRUE(expected.loadFromFile(configuration));
+    expected.getAnalog(5)->setEnabled(false);
     deviceSends(SysExCodec::buildAnalogReport(5, AnalogData{false}));
     ASSERT_TRUE(waitUntilReceived(mark + 1));
-    EXPECT_EQ(bytesOf(receivedSince(mark)), bytesOf({SysExCodec::buildAnalogReport(5, AnalogData{false})}));
-    auto kept = records;
-    kept[5] = RecordingMIDIListener::describe(5, disabled);
-    EXPECT_EQ(savedRecords(), kept);
+    EXPECT_EQ(bytesSince(mark), bytesOf({SysExCodec::buildAnalogReport(5, AnalogData{false})}));
+    EXPECT_EQ(savedConfiguration(), expected.createXml());
 }
 
 TEST_F(MainComponentTest, WatchdogDropsASilentDeviceOnTheThirdTickAndConnectingAgainWorks)
 {
     ASSERT_TRUE(connect());
     auto& ping = main->getPingTimer();
-    const auto pingMessage = SysExCodec::buildMessage(SysExCommand::ping);
+    const auto pingBytes = bytesOf({SysExCodec::buildMessage(SysExCommand::ping)}).front();
 
     // Each reply brings the count back to nothing, however many ticks follow.
     for (int tick = 0; tick < 4; ++tick)
@@ -259,7 +220,6 @@ TEST_F(MainComponentTest, WatchdogDropsASilentDeviceOnTheThirdTickAndConnectingA
         ASSERT_TRUE(device.waitUntilSent(sent + 1, timeout));
         flush();
     }
-    EXPECT_TRUE(ping.isTimerRunning());
     EXPECT_FALSE(portsDialog().isVisible());
 
     device.setAnswersPings(false);
@@ -270,42 +230,42 @@ TEST_F(MainComponentTest, WatchdogDropsASilentDeviceOnTheThirdTickAndConnectingA
     ping.timerCallback();
     EXPECT_FALSE(ping.isTimerRunning());
     flush();
-    EXPECT_EQ(bytesOf(receivedSince(mark)), bytesOf({pingMessage, pingMessage}));
     EXPECT_TRUE(portsDialog().isVisible());
     EXPECT_EQ(ports->countOpen(device.getInputIdentifier()), 0);
-    EXPECT_EQ(inputBox().getSelectedItemIndex(), 0);
+    EXPECT_EQ(find<juce::ComboBox>(portsDialog(), 0).getSelectedItemIndex(), 0);
 
     // Ticks while not connected do nothing.
     ping.timerCallback();
     MessageLoop::pump(20);
-    EXPECT_EQ(device.getReceivedCount(), mark + 2);
+    EXPECT_EQ(bytesSince(mark), Bytes({pingBytes, pingBytes}));
 
-    device.setAnswersPings(true);
     mark = device.getReceivedCount();
     ASSERT_TRUE(connect());
-    const auto again = receivedSince(mark);
-    ASSERT_GE(again.size(), 84u);
-    EXPECT_EQ(bytesOf({again.begin(), again.begin() + 84}), bytesOf(withRequests(SysExCommand::handshake)));
+    EXPECT_EQ(firstSince(mark, 84), withRequests(SysExCommand::handshake));
 }
 
 TEST_F(MainComponentTest, ConnectRetriesAPairStillWaitingButLeavesAConnectedOneAlone)
 {
     device.setSilent(true);
-    auto mark = device.getReceivedCount();
     pressConnect();
-    ASSERT_TRUE(waitUntilReceived(mark + 84));
+    ASSERT_TRUE(waitUntilReceived(84));
     EXPECT_TRUE(portsDialog().isVisible());
 
+    // Edits while waiting for the handshake, in a field that kept the focus, stay in the model.
+    descendantsOf<juce::TextEditor>(find<AnalogEditor>(*main)).front()->grabKeyboardFocus();
+    EXPECT_TRUE(window.pressKey(juce::KeyPress('7', {}, '7')));
+    MessageLoop::pump(20);
+    EXPECT_EQ(device.getReceivedCount(), 84);
+
     pressConnect();
-    ASSERT_TRUE(waitUntilReceived(mark + 168));
-    const auto twice = receivedSince(mark + 84);
-    EXPECT_EQ(bytesOf(twice), bytesOf(withRequests(SysExCommand::handshake)));
+    ASSERT_TRUE(waitUntilReceived(168));
+    EXPECT_EQ(bytesSince(84), withRequests(SysExCommand::handshake));
     EXPECT_EQ(ports->countOpen(device.getInputIdentifier()), 1);
 
     device.setSilent(false);
     ASSERT_TRUE(connect());
-    mark = device.getReceivedCount();
-    main->connectRequested(inputIndexOf(device), outputIndexOf(device));
+    const auto mark = device.getReceivedCount();
+    main->connectRequested(vexlo, vexlo);
     MessageLoop::pump(20);
     EXPECT_EQ(device.getReceivedCount(), mark);
     EXPECT_FALSE(portsDialog().isVisible());

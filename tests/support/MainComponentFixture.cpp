@@ -4,7 +4,6 @@
 #include "device/SysExCodec.h"
 #include "support/MessageLoop.h"
 #include "support/Mouse.h"
-#include "support/RecordingMIDIListener.h"
 #include "ui/CommandManager.h"
 
 namespace
@@ -13,68 +12,48 @@ namespace
 constexpr int idlePeriod = 1 << 30;
 const juce::Rectangle<int> captionArea{0, 395, 1100, 30};
 
-int indexOf(const juce::Array<juce::MidiDeviceInfo>& devices, const juce::String& identifier)
+// A disabled record keeps its other settings, in a fresh model the initial ones.
+void apply(ModelAnalog& record, const AnalogData& data)
 {
-    for (int i = 0; i < devices.size(); ++i)
-        if (devices[i].identifier == identifier)
-            return i;
-    return -1;
+    record.setEnabled(data.enabled);
+    if (!data.enabled)
+        return;
+    record.setChannel(data.channel);
+    record.setMode(data.controllerMode ? 0 : 1);
+    record.setInverted(data.inverted);
+    record.setNumber(data.number);
+    record.setMin(data.min);
+    record.setMax(data.max);
 }
 
-bool take(std::deque<juce::File>& answers, juce::File& file)
+void apply(ModelDigital& record, const DigitalData& data)
 {
-    if (answers.empty())
-        return false;
-    const auto answer = answers.front();
-    answers.pop_front();
-    if (answer == juce::File())
-        return false;
-    file = answer;
-    return true;
+    record.setEnabled(data.enabled);
+    if (!data.enabled)
+        return;
+    record.setChannel(data.channel);
+    record.setMode(data.controllerMode ? 0 : 1);
+    record.setToggle(data.toggle);
+    record.setNumber(data.number);
+    record.setOn(data.on);
+    record.setOff(data.off);
 }
 
-std::vector<std::string> linesOf(Model& model)
+void apply(ModelLED& record, const LEDData& data)
 {
-    std::vector<std::string> lines;
-    for (int i = 0; i < Model::numAnalogs; ++i)
-    {
-        const auto& r = *model.getAnalog(i);
-        lines.push_back(RecordingMIDIListener::describe(
-            i, AnalogData{r.isEnabled(), r.getChannel(), r.getMode() == 0, r.getNumber(), r.getMin(),
-                          r.getMax(), r.isInverted()}));
-    }
-    for (int i = 0; i < Model::numDigitals; ++i)
-    {
-        const auto& r = *model.getDigital(i);
-        lines.push_back(RecordingMIDIListener::describe(
-            i, DigitalData{r.isEnabled(), r.getChannel(), r.getMode() == 0, r.isToggle(), r.getNumber(),
-                           r.getOn(), r.getOff()}));
-    }
-    for (int i = 0; i < Model::numLEDs; ++i)
-    {
-        const auto& r = *model.getLED(i);
-        lines.push_back(RecordingMIDIListener::describe(
-            i, LEDData{r.isEnabled(), r.getChannel(), r.getMode() == 0, r.isAbleton(), r.getNumber()}));
-    }
-    return lines;
+    record.setEnabled(data.enabled);
+    if (!data.enabled)
+        return;
+    record.setChannel(data.channel);
+    record.setMode(data.controllerMode ? 0 : 1);
+    record.setAbleton(data.ableton);
+    record.setNumber(data.number);
 }
 } // namespace
 
-bool ScriptedFileDialogs::chooseFileToOpen(juce::File& file)
-{
-    ++openCalls;
-    return take(opens, file);
-}
-
-bool ScriptedFileDialogs::chooseFileToSave(juce::File& file)
-{
-    ++saveCalls;
-    return take(saves, file);
-}
-
 MainComponentFixture::MainComponentFixture()
 {
-    folder.getFile().createDirectory();
+    folder.createDirectory();
     auto scripted = std::make_unique<ScriptedFileDialogs>();
     dialogs = scripted.get();
     main->setFileDialogs(std::move(scripted));
@@ -89,14 +68,13 @@ MainComponentFixture::MainComponentFixture()
 
 MainComponentFixture::~MainComponentFixture()
 {
-    auto& manager = getCommandManager();
-    window.removeKeyListener(manager.getKeyMappings());
-    manager.setFirstCommandTarget(nullptr);
+    window.removeKeyListener(getCommandManager().getKeyMappings());
+    getCommandManager().setFirstCommandTarget(nullptr);
     main.reset();
     // As the application does at its end: a manager left to the end of the process would bring
     // JUCE's desktop back after JUCE has shut down.
     releaseCommandManager();
-    folder.getFile().deleteRecursively();
+    folder.deleteRecursively();
 }
 
 juce::String MainComponentFixture::fieldText(juce::Component& form, const juce::String& name)
@@ -107,54 +85,40 @@ juce::String MainComponentFixture::fieldText(juce::Component& form, const juce::
     return "no field " + name;
 }
 
-DialogComponent& MainComponentFixture::portsDialog() const
+MainComponentFixture::Bytes MainComponentFixture::bytesOf(const std::vector<juce::MidiMessage>& messages)
 {
-    return find<DialogComponent>(*main, 0);
+    Bytes all;
+    for (const auto& message : messages)
+        all.emplace_back(message.getRawData(), message.getRawData() + message.getRawDataSize());
+    return all;
 }
 
-DialogComponent& MainComponentFixture::aboutDialog() const
+MainComponentFixture::Bytes MainComponentFixture::withRequests(SysExCommand first)
 {
-    return find<DialogComponent>(*main, 1);
+    auto messages = SysExCodec::buildAllRequests();
+    messages.insert(messages.begin(), SysExCodec::buildMessage(first));
+    return bytesOf(messages);
 }
 
-EditorComponent& MainComponentFixture::editor() const
+juce::String MainComponentFixture::configurationOf(const SimulatedVEXLO& peer)
 {
-    return find<EditorComponent>(*main, 0);
-}
-
-juce::ComboBox& MainComponentFixture::inputBox() const
-{
-    return find<juce::ComboBox>(portsDialog(), 0);
-}
-
-juce::ComboBox& MainComponentFixture::outputBox() const
-{
-    return find<juce::ComboBox>(portsDialog(), 1);
-}
-
-juce::TextButton& MainComponentFixture::portButton(const juce::String& text) const
-{
-    for (auto* button : descendantsOf<juce::TextButton>(portsDialog()))
-        if (button->getButtonText() == text)
-            return *button;
-    throw std::runtime_error("button not found");
-}
-
-int MainComponentFixture::inputIndexOf(const SimulatedVEXLO& peer) const
-{
-    return indexOf(ports->getInputDevices(), peer.getInputIdentifier());
-}
-
-int MainComponentFixture::outputIndexOf(const SimulatedVEXLO& peer) const
-{
-    return indexOf(ports->getOutputDevices(), peer.getOutputIdentifier());
+    Model model(nullptr);
+    for (int i = 0; i < Model::numAnalogs; ++i)
+        apply(*model.getAnalog(i), peer.getAnalog(i));
+    for (int i = 0; i < Model::numDigitals; ++i)
+        apply(*model.getDigital(i), peer.getDigital(i));
+    for (int i = 0; i < Model::numLEDs; ++i)
+        apply(*model.getLED(i), peer.getLED(i));
+    return model.createXml();
 }
 
 void MainComponentFixture::pressConnect()
 {
-    inputBox().setSelectedItemIndex(inputIndexOf(device));
-    outputBox().setSelectedItemIndex(outputIndexOf(device));
-    portButton("CONNECT").triggerClick();
+    find<juce::ComboBox>(portsDialog(), 0).setSelectedItemIndex(vexlo);
+    find<juce::ComboBox>(portsDialog(), 1).setSelectedItemIndex(vexlo);
+    for (auto* button : descendantsOf<juce::TextButton>(portsDialog()))
+        if (button->getButtonText() == "CONNECT")
+            button->triggerClick();
     flush();
 }
 
@@ -166,7 +130,8 @@ bool MainComponentFixture::connect()
         return false;
     main->getPingTimer().startTimer(idlePeriod);
     main->getCaptionTimer().startTimer(idlePeriod);
-    if (!device.waitUntilSent(sent + repliesPerConnection, timeout))
+    // The identity reply and one report per request.
+    if (!device.waitUntilSent(sent + 84, timeout))
         return false;
     flush();
     return true;
@@ -186,16 +151,21 @@ bool MainComponentFixture::waitUntilReceived(int count)
     return arrived;
 }
 
-std::vector<juce::MidiMessage> MainComponentFixture::receivedSince(int from) const
+MainComponentFixture::Bytes MainComponentFixture::bytesSince(int from) const
 {
     const auto received = device.getReceived();
-    return std::vector<juce::MidiMessage>(received.begin() + juce::jmin(from, (int) received.size()),
-                                          received.end());
+    return bytesOf({received.begin() + juce::jmin(from, (int) received.size()), received.end()});
 }
 
 bool MainComponentFixture::invoke(juce::CommandID command)
 {
     return getCommandManager().invokeDirectly(command, false);
+}
+
+bool MainComponentFixture::pressCommandKey(int key, int modifiers)
+{
+    juce::Component::unfocusAllComponents();
+    return window.pressKey(juce::KeyPress(key, juce::ModifierKeys(modifiers), 0));
 }
 
 bool MainComponentFixture::showsCaption(const juce::String& text, float opacity) const
@@ -215,33 +185,9 @@ bool MainComponentFixture::showsCaption(const juce::String& text, float opacity)
     return true;
 }
 
-std::vector<std::string> MainComponentFixture::savedRecords()
+juce::String MainComponentFixture::savedConfiguration()
 {
-    const auto file = folder.getFile().getChildFile("records.vexlo");
+    const auto file = folder.getChildFile("saved.vexlo");
     dialogs->saves.push_back(file);
-    Model saved(nullptr);
-    if (!invoke(CommandIDs::saveAs) || !saved.loadFromFile(file.loadFileAsString()))
-        return {};
-    return linesOf(saved);
-}
-
-std::vector<std::string> MainComponentFixture::recordsOf(const SimulatedVEXLO& peer)
-{
-    std::vector<std::string> lines;
-    for (int i = 0; i < SysExCodec::analogControls; ++i)
-    {
-        const auto data = peer.getAnalog(i);
-        lines.push_back(RecordingMIDIListener::describe(i, data.enabled ? data : AnalogData{false}));
-    }
-    for (int i = 0; i < SysExCodec::digitalControls; ++i)
-    {
-        const auto data = peer.getDigital(i);
-        lines.push_back(RecordingMIDIListener::describe(i, data.enabled ? data : DigitalData{false}));
-    }
-    for (int i = 0; i < SysExCodec::ledControls; ++i)
-    {
-        const auto data = peer.getLED(i);
-        lines.push_back(RecordingMIDIListener::describe(i, data.enabled ? data : LEDData{false}));
-    }
-    return lines;
+    return invoke(CommandIDs::saveAs) ? file.loadFileAsString() : juce::String();
 }

@@ -11,33 +11,41 @@
 
 #include <deque>
 #include <stdexcept>
-#include <string>
 #include <vector>
 
-// File dialogs that answer from a script: each call takes the next answer, and an empty file, or no
-// answer left, stands for Cancel.
+// File dialogs that answer from a script, one answer per call; an empty file, or none left, is Cancel.
 class ScriptedFileDialogs final : public FileDialogs
 {
 public:
-    bool chooseFileToOpen(juce::File& file) override;
-    bool chooseFileToSave(juce::File& file) override;
+    bool chooseFileToOpen(juce::File& file) override { return take(opens, file); }
+    bool chooseFileToSave(juce::File& file) override { return take(saves, file); }
 
     std::deque<juce::File> opens;
     std::deque<juce::File> saves;
-    int openCalls = 0;
-    int saveCalls = 0;
+
+private:
+    static bool take(std::deque<juce::File>& answers, juce::File& file)
+    {
+        const auto answer = answers.empty() ? juce::File() : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        file = answer;
+        return answer != juce::File();
+    }
 };
 
 // The main component as the main window holds it, headless, with its commands registered and their
-// keys installed, talking through virtual ports to a simulated VEXLO. A second device is listed first,
+// keys installed, talking through virtual ports to a simulated VEXLO. Another device is listed first,
 // so that the default port selection is not the VEXLO.
 class MainComponentFixture : public testing::Test
 {
 protected:
+    using Bytes = std::vector<std::vector<juce::uint8>>;
+
     // Long enough for the slowest sanitizer build; a passing test never waits this long.
     static constexpr int timeout = 60000;
-    // The requests and the identity reply of one connection.
-    static constexpr int repliesPerConnection = 84;
+    // The VEXLO's position in both port lists.
+    static constexpr int vexlo = 1;
 
     MainComponentFixture();
     ~MainComponentFixture() override;
@@ -64,18 +72,16 @@ protected:
         return *found[n];
     }
 
-    // The text of the form's field of that component name.
     static juce::String fieldText(juce::Component& form, const juce::String& name);
+    static Bytes bytesOf(const std::vector<juce::MidiMessage>& messages);
+    // The handshake or a memory command, then the requests for all 83 records.
+    static Bytes withRequests(SysExCommand first);
+    // The configuration that a fresh model holds once it has applied the device's records.
+    static juce::String configurationOf(const SimulatedVEXLO& peer);
 
-    DialogComponent& portsDialog() const;
-    DialogComponent& aboutDialog() const;
-    EditorComponent& editor() const;
-    juce::ComboBox& inputBox() const;
-    juce::ComboBox& outputBox() const;
-    juce::TextButton& portButton(const juce::String& text) const;
-
-    int inputIndexOf(const SimulatedVEXLO& peer) const;
-    int outputIndexOf(const SimulatedVEXLO& peer) const;
+    DialogComponent& portsDialog() const { return find<DialogComponent>(*main, 0); }
+    DialogComponent& aboutDialog() const { return find<DialogComponent>(*main, 1); }
+    EditorComponent& editor() const { return find<EditorComponent>(*main); }
 
     // Picks the VEXLO's ports in the ports dialog and presses CONNECT.
     void pressConnect();
@@ -84,26 +90,24 @@ protected:
     bool connect();
     // Runs the loop until everything posted before this call has been dispatched.
     void flush();
-    // Waits until the device has received the given number of messages, then lets the loop settle.
+    // Waits until the device has received that many messages in all, then lets the loop settle.
     bool waitUntilReceived(int count);
-    std::vector<juce::MidiMessage> receivedSince(int from) const;
-
+    Bytes bytesSince(int from) const;
     bool invoke(juce::CommandID command);
+    // Offers the key to the window with no field focused, so that it reaches the command keys.
+    bool pressCommandKey(int key, int modifiers = juce::ModifierKeys::ctrlModifier);
 
-    // The caption strip of the panel view, compared pixel for pixel with a view that shows the text
-    // at that opacity over the same selection; an empty text means no caption.
+    // The caption strip of the panel view, pixel for pixel as a view with the same selection draws
+    // the text at that opacity; an empty text stands for no caption.
     bool showsCaption(const juce::String& text, float opacity) const;
-
-    // Every record as "kind index fields...", from a configuration saved through Save As.
-    std::vector<std::string> savedRecords();
-    // The same lines for a device's records, as a fresh model holds them after reading them.
-    static std::vector<std::string> recordsOf(const SimulatedVEXLO& peer);
+    // The model's configuration, through Save As.
+    juce::String savedConfiguration();
 
     ScopedCustomLookAndFeel lookAndFeel;
     std::shared_ptr<VirtualMIDIPorts> ports = std::make_shared<VirtualMIDIPorts>();
     SimulatedVEXLO other{*ports, "Other"};
     SimulatedVEXLO device{*ports};
-    juce::TemporaryFile folder;
+    juce::File folder = juce::File::createTempFile("main");
     HeadlessWindow window{1112, 622};
     std::unique_ptr<MainComponent> main = std::make_unique<MainComponent>(ports);
     ScriptedFileDialogs* dialogs = nullptr;
