@@ -108,6 +108,11 @@ bool Model::loadFromFile(const juce::String& text)
     if (!scratch.readRecords(*root))
         return false;
 
+    // Names are written escaped, which can make the document grow; a configuration that would be
+    // saved longer than the loader accepts could never be opened again.
+    if (scratch.createXml().getNumBytesAsUTF8() > (size_t) XmlTextGuard::maxBytes)
+        return false;
+
     copyValuesFrom(scratch);
     return true;
 }

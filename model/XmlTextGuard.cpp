@@ -43,7 +43,7 @@ public:
         if (!skipBlanksAndMarkup())
             return false;
 
-        if (juce::CharacterFunctions::compareUpTo(p, juce::CharPointer_ASCII("<!DOCTYPE"), 9) == 0)
+        if (at("<!DOCTYPE"))
             return false;
 
         if (*p != '<')
@@ -98,9 +98,22 @@ private:
         unclosedEndTag
     };
 
-    bool startsComment() const noexcept { return p[1] == '!' && p[2] == '-' && p[3] == '-'; }
+    bool at(const char* marker) const noexcept
+    {
+        return juce::CharacterFunctions::compareUpTo(p, juce::CharPointer_ASCII(marker),
+                                                     (int) std::strlen(marker)) == 0;
+    }
 
-    bool skipPast(const char* marker)
+    bool skipOver(const char* marker) noexcept
+    {
+        if (!at(marker))
+            return false;
+
+        p += (int) std::strlen(marker);
+        return true;
+    }
+
+    bool skipPast(const char* marker) noexcept
     {
         const auto index = p.indexOf(juce::CharPointer_ASCII(marker));
 
@@ -122,20 +135,13 @@ private:
             if (p.isEmpty())
                 return false;
 
-            if (*p != '<')
-                return true;
-
-            if (startsComment())
+            if (skipOver("<!--"))
             {
-                p += 4;
-
                 if (!skipPast("-->"))
                     return false;
             }
-            else if (p[1] == '?')
+            else if (skipOver("<?"))
             {
-                p += 2;
-
                 if (!skipPast("?>"))
                     return false;
             }
@@ -171,13 +177,10 @@ private:
             if (!skipBlanksAndMarkup())
                 return Tag::refused;
 
-            const auto c = *p;
-
-            if (c == '/' && p[1] == '>')
-            {
-                p += 2;
+            if (skipOver("/>"))
                 return Tag::closed;
-            }
+
+            const auto c = *p;
 
             if (c == '>')
             {
@@ -295,7 +298,7 @@ private:
 
             if (*p == '<')
             {
-                if (p[1] == '/')
+                if (at("</"))
                 {
                     const auto close = p.indexOf((juce::juce_wchar) '>');
 
@@ -306,11 +309,8 @@ private:
                     return Content::endTag;
                 }
 
-                if (p[1] == '!' &&
-                    juce::CharacterFunctions::compareUpTo(p + 2, juce::CharPointer_ASCII("[CDATA["), 7) == 0)
+                if (skipOver("<![CDATA["))
                 {
-                    p += 9;
-
                     if (!skipPast("]]>"))
                         return Content::refused;
 
@@ -330,10 +330,8 @@ private:
 
                 if (c == '<')
                 {
-                    if (!startsComment())
+                    if (!skipOver("<!--"))
                         break;
-
-                    p += 4;
 
                     if (!skipPast("-->"))
                         return Content::refused;

@@ -14,7 +14,7 @@ jobs=$(nproc)
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DVEXLO_BUILD_BENCH=ON -DVEXLO_BUILD_TOOLS=OFF
 cmake --build "$build" --parallel "$jobs"
 
-for program in "$build"/bench/*; do
+for program in "$build"/bench/*Bench; do
     if [ -f "$program" ] && [ -x "$program" ]; then
         "$program"
     fi

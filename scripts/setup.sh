@@ -10,7 +10,7 @@ packages=(
     libbenchmark-dev               # benchmarks
     clang-14 libclang-rt-14-dev    # fuzz targets and the ThreadSanitizer build
     fonts-liberation2              # source of the embedded typeface
-    xvfb xauth                     # the editor and its tests on a virtual display
+    xvfb xauth libx11-dev          # the editor and its tests on a virtual display
     zenity                         # the desktop's own file dialogs for Open and Save
 )
 

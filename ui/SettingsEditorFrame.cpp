@@ -90,10 +90,10 @@ template <typename Record> void SettingsEditorFrame<Record>::showValue(juce::Tex
 {
     field.setText(juce::String(value), true);
 
-    // The field's text value also hears of the new text, through a posted update, and a field that hears
-    // of its value while the update runs takes the value's text back. Digits typed before that update
-    // arrives (a key pressed at once after a click, or queued behind a write-back) would be replaced
-    // by the text set here, so the update is delivered now, while it matches the field.
+    // The toolkit tells the field's text value of the new text by a posted update, and when that update
+    // arrives the field takes the value's text back: digits typed in between (a key pressed at once
+    // after a click, or queued behind a write-back) would be lost. Delivered now, while value and field
+    // agree, the update also cancels the posted one.
     field.getTextValue().getValueSource().sendChangeMessage(true);
 }
 
@@ -139,7 +139,6 @@ template <typename Record> void SettingsEditorFrame<Record>::resized()
 
     title.setBounds(0, 0, getWidth(), h);
 
-    // A caption attached to its field is moved along with the field, so it is placed first.
     auto top = h + 10;
     for (const auto& row : rows)
     {

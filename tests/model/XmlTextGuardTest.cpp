@@ -90,7 +90,7 @@ TEST(XmlTextGuardTest, ComplaintsEndlessPathsAndUnclosedMarkupAreRefused)
         {"nine hex digits", "<r>&#x123456789;</r>"},
         {"thirteen decimal characters", "<r>&#1234567890123;</r>"},
         {"reference without digits", "<r>&#a;</r>"},
-        {"hex reference at the end of the text", "<r a=\"&#x41"},
+        {"hex reference at the end of the text", "<r>&#x4142"},
         {"unclosed comment", "<r><!-- x</r>"},
         {"unclosed instruction", "<r><? x</r>"},
         {"unclosed CDATA", "<r><![CDATA[ x</r>"},

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "support/LaunchedProgram.h"
+
+#include <memory>
+
+// A virtual X display of its own (Xvfb on the first free display number), for tests and tools that
+// run the real editor on a machine without a screen. The destructor stops the server.
+class XvfbServer
+{
+public:
+    XvfbServer(int width = 1280, int height = 1024);
+    ~XvfbServer();
+
+    // Empty when the server could not be started (Xvfb missing, for instance).
+    juce::String getDisplayName() const { return displayName; }
+
+private:
+    std::unique_ptr<LaunchedProgram> server;
+    juce::String displayName;
+
+    JUCE_DECLARE_NON_COPYABLE(XvfbServer)
+};
