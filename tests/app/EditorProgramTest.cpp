@@ -1,0 +1,49 @@
+// Pins the real program on a display: its window's title and size, the ports dialog over the panel at
+// start, and a clean exit when the window is asked to close.
+#include "support/ProgramOnVirtualDisplay.h"
+#include "ui/Palette.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// Generous for the sanitizer builds; a healthy start takes well under a second.
+constexpr int startTimeout = 60000;
+constexpr int closeTimeout = 20000;
+
+bool near(juce::Colour actual, juce::Colour expected)
+{
+    return std::abs(actual.getRed() - expected.getRed()) <= 2 &&
+           std::abs(actual.getGreen() - expected.getGreen()) <= 2 &&
+           std::abs(actual.getBlue() - expected.getBlue()) <= 2;
+}
+} // namespace
+
+TEST(EditorProgram, ShowsItsWindowWithThePortsDialogAndQuitsCleanlyWhenClosed)
+{
+    ProgramOnVirtualDisplay editor(VEXLO_EDITOR_PATH, "VEXLO Editor", startTimeout);
+    ASSERT_TRUE(editor.isShown()) << editor.getProblem().toStdString();
+
+    EXPECT_EQ(editor.getWindowBounds().getWidth(), 1112);
+    EXPECT_EQ(editor.getWindowBounds().getHeight(), 646);
+
+    // The ports dialog, laid out over the 1112 x 622 main component below the 24-pixel menu bar: its
+    // dark frame from (378, 113), its light box from (384, 119), and the veil over the dark margin.
+    constexpr int menuBar = 24;
+    const auto dialogShown = [](const juce::Image& image)
+    {
+        return image.isValid() && near(image.getPixelAt(380, menuBar + 115), Palette::darkGrey) &&
+               near(image.getPixelAt(386, menuBar + 121), Palette::lightGrey) &&
+               near(image.getPixelAt(2, menuBar + 2),
+                    Palette::darkGrey.overlaidWith(Palette::lightGrey.withAlpha(0.7f)));
+    };
+    juce::Image image;
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) startTimeout;
+    while (!dialogShown(image = editor.captureWindow()) && juce::Time::getMillisecondCounter() < end)
+        juce::Thread::sleep(20);
+    EXPECT_TRUE(dialogShown(image));
+
+    int exitCode = -1;
+    ASSERT_TRUE(editor.closeAndWaitForExit(closeTimeout, exitCode));
+    EXPECT_EQ(exitCode, 0);
+}
