@@ -2,7 +2,6 @@
 
 namespace
 {
-const juce::String channelName{"MIDI_CHANNEL"};
 const juce::String numberName{"INDEX"};
 const juce::String minName{"MIN_VALUE"};
 const juce::String maxName{"MAX_VALUE"};
@@ -10,7 +9,7 @@ const juce::String maxName{"MAX_VALUE"};
 
 AnalogEditor::AnalogEditor() : SettingsEditorFrame(&ControlLayout::findAnalog, true)
 {
-    addTextRow(channelLabel, "MIDI CHANNEL", false, channelField, channelName, 2);
+    addChannelRow(channelLabel, false, channelField);
     addTextRow(numberLabel, "CONTROL ID", false, numberField, numberName, 3);
     addTextRow(minLabel, "RANGE MIN", false, minField, minName, 3);
     addTextRow(maxLabel, "RANGE MAX", false, maxField, maxName, 3);
@@ -37,13 +36,11 @@ void AnalogEditor::textEditorTextChanged(juce::TextEditor& field)
         return;
 
     const auto name = field.getName();
-    const auto isChannel = name == channelName;
-    const auto value = isChannel ? clampedValue(field, lowestChannel, highestChannel)
-                                 : clampedValue(field, 0, highestDataByte);
+    const auto value = clampedValue(field);
 
     if (record != nullptr)
     {
-        if (isChannel)
+        if (isChannelField(field))
             record->setChannel(value);
         else if (name == numberName)
             record->setNumber(value);
@@ -59,7 +56,7 @@ void AnalogEditor::textEditorTextChanged(juce::TextEditor& field)
 void AnalogEditor::textEditorFocusLost(juce::TextEditor& field)
 {
     const auto name = field.getName();
-    const auto value = clampedValue(field, 0, highestDataByte);
+    const auto value = clampedValue(field);
 
     if (field.isEmpty())
         modelChanged();

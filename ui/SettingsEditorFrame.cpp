@@ -14,6 +14,13 @@ constexpr int widgetX = labelX + labelWidth;
 constexpr int widgetWidth = 35;
 constexpr int formWidth = widgetX + widgetWidth;
 
+const juce::String channelName{"MIDI_CHANNEL"};
+constexpr int channelCharacters = 2;
+constexpr int lowestChannel = 1;
+constexpr int highestChannel = 16;
+constexpr int highestDataByte = 127;
+const juce::String modeName{"MODE"};
+
 int fontHeight()
 {
     return (int) getEditorFont().getHeight();
@@ -45,6 +52,17 @@ void SettingsEditorFrame<Record>::addSelectionRow(juce::Label& label, const juce
                                                   const juce::StringArray& items)
 {
     rows.push_back({&label, caption, false, &box, name, nullptr, &box, 0, items});
+}
+
+template <typename Record>
+void SettingsEditorFrame<Record>::addChannelRow(juce::Label& label, bool attachLabel, TextEditor& field)
+{
+    addTextRow(label, "MIDI CHANNEL", attachLabel, field, channelName, channelCharacters);
+}
+
+template <typename Record> void SettingsEditorFrame<Record>::addModeRow(juce::Label& label, SelectionBox& box)
+{
+    addSelectionRow(label, "MESSAGE TYPE", box, modeName, {"NOTE", "CC"});
 }
 
 template <typename Record> void SettingsEditorFrame<Record>::addRowsToForm()
@@ -84,6 +102,22 @@ template <typename Record> void SettingsEditorFrame<Record>::addRowsToForm()
 
     resized();
     setSize(preferredWidth, preferredHeight);
+}
+
+template <typename Record> bool SettingsEditorFrame<Record>::isChannelField(const juce::TextEditor& field)
+{
+    return field.getName() == channelName;
+}
+
+template <typename Record> bool SettingsEditorFrame<Record>::isModeBox(const SelectionBox& box)
+{
+    return box.getName() == modeName;
+}
+
+template <typename Record> int SettingsEditorFrame<Record>::clampedValue(const juce::TextEditor& field)
+{
+    return isChannelField(field) ? juce::jlimit(lowestChannel, highestChannel, valueOf(field))
+                                 : juce::jlimit(0, highestDataByte, valueOf(field));
 }
 
 template <typename Record> void SettingsEditorFrame<Record>::showValue(juce::TextEditor& field, int value)

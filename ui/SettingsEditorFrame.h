@@ -49,23 +49,31 @@ protected:
                     const juce::String& name, int maxCharacters);
     void addSelectionRow(juce::Label& label, const juce::String& caption, SelectionBox& box,
                          const juce::String& name, const juce::StringArray& items);
+    // The rows that several forms share: MIDI CHANNEL, and MESSAGE TYPE with notes listed first.
+    void addChannelRow(juce::Label& label, bool attachLabel, TextEditor& field);
+    void addModeRow(juce::Label& label, SelectionBox& box);
     void addRowsToForm();
 
-    static constexpr int lowestChannel = 1;
-    static constexpr int highestChannel = 16;
-    static constexpr int highestDataByte = 127;
+    static bool isChannelField(const juce::TextEditor& field);
+    static bool isModeBox(const SelectionBox& box);
 
     static int valueOf(const juce::TextEditor& field) { return field.getText().getIntValue(); }
-    static int clampedValue(const juce::TextEditor& field, int lowest, int highest)
-    {
-        return juce::jlimit(lowest, highest, valueOf(field));
-    }
+    // The field's number clamped to its row's range: a MIDI channel in the MIDI CHANNEL field, a data
+    // byte in every other.
+    static int clampedValue(const juce::TextEditor& field);
     // Sets the text with a change message, as a user's edit would.
     static void showValue(juce::TextEditor& field, int value);
+
+    // A record's mode 1 means notes, 0 controllers; the MESSAGE TYPE box lists notes first.
+    static int modeBoxIndex(int mode) { return mode == noteMode ? 0 : 1; }
+    static int modeOfBoxIndex(int index) { return index == 0 ? noteMode : controllerMode; }
 
     Record* record = nullptr;
 
 private:
+    static constexpr int noteMode = 1;
+    static constexpr int controllerMode = 0;
+
     struct Row
     {
         juce::Label* label;

@@ -79,6 +79,12 @@ TYPED_TEST(SettingsEditorFrameTest, TakesTheFocusUnlessItIsTheLEDsAndReturnWalks
     }
     EXPECT_EQ(names, TypeParam::names);
     EXPECT_EQ(channel.getHighlightedRegion(), juce::Range<int>(0, 1));
+
+    // Setting the same control again, with the caret after a typed digit, selects the whole text.
+    this->driver.type("5");
+    this->editor.setControl(1, this->record(1));
+    FormDriver::settle();
+    EXPECT_EQ(channel.getHighlightedRegion(), juce::Range<int>(takesFocus ? 0 : 1, 1));
 }
 
 TYPED_TEST(SettingsEditorFrameTest, FollowsOnlyTheRecordLastSetAndKeepsItsValuesWhenDetached)
