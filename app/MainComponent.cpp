@@ -34,7 +34,8 @@ bool isValue(int value)
     return value >= lowestValue && value <= highestValue;
 }
 
-// A disabled report carries nothing but its flag; anything else must fit the model.
+// The device link passes any byte: a report outside the model's ranges would be echoed back and saved
+// into a file that cannot be opened again. A disabled report carries nothing but its flag.
 bool fitsModel(const AnalogData& data)
 {
     return !data.enabled ||
@@ -102,6 +103,49 @@ template <typename Data, typename Record> Data settingsToApply(const Data& repor
     auto kept = dataOf(record);
     kept.enabled = false;
     return kept;
+}
+
+void setAll(ModelAnalog& record, const AnalogData& data)
+{
+    record.setEnabled(data.enabled);
+    record.setChannel(data.channel);
+    record.setMode(modeOf(data.controllerMode));
+    record.setInverted(data.inverted);
+    record.setNumber(data.number);
+    record.setMin(data.min);
+    record.setMax(data.max);
+}
+
+void setAll(ModelDigital& record, const DigitalData& data)
+{
+    record.setEnabled(data.enabled);
+    record.setToggle(data.toggle);
+    record.setChannel(data.channel);
+    record.setMode(modeOf(data.controllerMode));
+    record.setNumber(data.number);
+    record.setOn(data.on);
+    record.setOff(data.off);
+}
+
+void setAll(ModelLED& record, const LEDData& data)
+{
+    record.setEnabled(data.enabled);
+    record.setAbleton(data.ableton);
+    record.setChannel(data.channel);
+    record.setMode(modeOf(data.controllerMode));
+    record.setNumber(data.number);
+}
+
+// Inside one update the record notifies at most once, and only when the report changed it.
+template <typename Record, typename Data> void applyReport(Record& record, const Data& report)
+{
+    if (!fitsModel(report))
+        return;
+
+    const auto data = settingsToApply(report, record);
+    record.beginUpdate();
+    setAll(record, data);
+    record.endUpdate();
 }
 } // namespace
 
@@ -241,57 +285,20 @@ void MainComponent::connectionStateChanged(int state)
 
 void MainComponent::analogReceived(int index, const AnalogData& report)
 {
-    if (index < 0 || index >= Model::numAnalogs || !fitsModel(report))
-        return;
-
-    auto* record = model->getAnalog(index);
-    const auto data = settingsToApply(report, *record);
-
-    record->beginUpdate();
-    record->setEnabled(data.enabled);
-    record->setChannel(data.channel);
-    record->setMode(modeOf(data.controllerMode));
-    record->setInverted(data.inverted);
-    record->setNumber(data.number);
-    record->setMin(data.min);
-    record->setMax(data.max);
-    record->endUpdate();
+    if (index >= 0 && index < Model::numAnalogs)
+        applyReport(*model->getAnalog(index), report);
 }
 
 void MainComponent::digitalReceived(int index, const DigitalData& report)
 {
-    if (index < 0 || index >= Model::numDigitals || !fitsModel(report))
-        return;
-
-    auto* record = model->getDigital(index);
-    const auto data = settingsToApply(report, *record);
-
-    record->beginUpdate();
-    record->setEnabled(data.enabled);
-    record->setToggle(data.toggle);
-    record->setChannel(data.channel);
-    record->setMode(modeOf(data.controllerMode));
-    record->setNumber(data.number);
-    record->setOn(data.on);
-    record->setOff(data.off);
-    record->endUpdate();
+    if (index >= 0 && index < Model::numDigitals)
+        applyReport(*model->getDigital(index), report);
 }
 
 void MainComponent::ledReceived(int index, const LEDData& report)
 {
-    if (index < 0 || index >= Model::numLEDs || !fitsModel(report))
-        return;
-
-    auto* record = model->getLED(index);
-    const auto data = settingsToApply(report, *record);
-
-    record->beginUpdate();
-    record->setEnabled(data.enabled);
-    record->setAbleton(data.ableton);
-    record->setChannel(data.channel);
-    record->setMode(modeOf(data.controllerMode));
-    record->setNumber(data.number);
-    record->endUpdate();
+    if (index >= 0 && index < Model::numLEDs)
+        applyReport(*model->getLED(index), report);
 }
 
 void MainComponent::analogChanged(int index)

@@ -12,42 +12,35 @@ namespace
 constexpr int idlePeriod = 1 << 30;
 const juce::Rectangle<int> captionArea{0, 395, 1100, 30};
 
-// A disabled record keeps its other settings, in a fresh model the initial ones.
-void apply(ModelAnalog& record, const AnalogData& data)
+void applyOwn(ModelAnalog& record, const AnalogData& data)
 {
-    record.setEnabled(data.enabled);
-    if (!data.enabled)
-        return;
-    record.setChannel(data.channel);
-    record.setMode(data.controllerMode ? 0 : 1);
     record.setInverted(data.inverted);
-    record.setNumber(data.number);
     record.setMin(data.min);
     record.setMax(data.max);
 }
 
-void apply(ModelDigital& record, const DigitalData& data)
+void applyOwn(ModelDigital& record, const DigitalData& data)
 {
-    record.setEnabled(data.enabled);
-    if (!data.enabled)
-        return;
-    record.setChannel(data.channel);
-    record.setMode(data.controllerMode ? 0 : 1);
     record.setToggle(data.toggle);
-    record.setNumber(data.number);
     record.setOn(data.on);
     record.setOff(data.off);
 }
 
-void apply(ModelLED& record, const LEDData& data)
+void applyOwn(ModelLED& record, const LEDData& data)
+{
+    record.setAbleton(data.ableton);
+}
+
+// A disabled record keeps its other settings, in a fresh model the initial ones.
+template <typename Record, typename Data> void apply(Record& record, const Data& data)
 {
     record.setEnabled(data.enabled);
     if (!data.enabled)
         return;
     record.setChannel(data.channel);
     record.setMode(data.controllerMode ? 0 : 1);
-    record.setAbleton(data.ableton);
     record.setNumber(data.number);
+    applyOwn(record, data);
 }
 } // namespace
 
