@@ -32,25 +32,20 @@ void AnalogEditor::modelChanged()
 void AnalogEditor::textEditorTextChanged(juce::TextEditor& field)
 {
     // An emptied field waits for the next digit rather than storing a value.
-    if (field.isEmpty())
-        return;
+    if (!field.isEmpty())
+        SettingsEditorFrame::textEditorTextChanged(field);
+}
 
+void AnalogEditor::storeValue(const juce::TextEditor& field, int value)
+{
     const auto name = field.getName();
-    const auto value = clampedValue(field);
 
-    if (record != nullptr)
-    {
-        if (isChannelField(field))
-            record->setChannel(value);
-        else if (name == numberName)
-            record->setNumber(value);
-        else if (name == minName && value <= valueOf(maxField))
-            record->setMin(value);
-        else if (name == maxName && value >= valueOf(minField))
-            record->setMax(value);
-    }
-
-    showValue(field, value);
+    if (name == numberName)
+        record->setNumber(value);
+    else if (name == minName && value <= valueOf(maxField))
+        record->setMin(value);
+    else if (name == maxName && value >= valueOf(minField))
+        record->setMax(value);
 }
 
 void AnalogEditor::textEditorFocusLost(juce::TextEditor& field)

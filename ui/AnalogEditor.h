@@ -17,6 +17,7 @@ public:
     void selectionChanged(SelectionBox* box, int index) override;
 
 private:
+    void storeValue(const juce::TextEditor& field, int value) override;
     void storeRange(TextEditor& otherEnd, int value);
 
     juce::Label channelLabel;

@@ -32,24 +32,16 @@ void DigitalEditor::modelChanged()
     showValue(offField, record->getOff());
 }
 
-void DigitalEditor::textEditorTextChanged(juce::TextEditor& field)
+void DigitalEditor::storeValue(const juce::TextEditor& field, int value)
 {
     const auto name = field.getName();
-    const auto value = clampedValue(field);
 
-    if (record != nullptr)
-    {
-        if (isChannelField(field))
-            record->setChannel(value);
-        else if (name == numberName)
-            record->setNumber(value);
-        else if (name == onName)
-            record->setOn(value);
-        else if (name == offName)
-            record->setOff(value);
-    }
-
-    showValue(field, value);
+    if (name == numberName)
+        record->setNumber(value);
+    else if (name == onName)
+        record->setOn(value);
+    else if (name == offName)
+        record->setOff(value);
 }
 
 void DigitalEditor::selectionChanged(SelectionBox* box, int index)

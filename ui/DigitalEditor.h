@@ -12,10 +12,11 @@ public:
     DigitalEditor();
 
     void modelChanged() override;
-    void textEditorTextChanged(juce::TextEditor& field) override;
     void selectionChanged(SelectionBox* box, int index) override;
 
 private:
+    void storeValue(const juce::TextEditor& field, int value) override;
+
     juce::Label channelLabel;
     juce::Label modeLabel;
     juce::Label toggleLabel;

@@ -26,19 +26,9 @@ void LEDEditor::modelChanged()
     showValue(numberField, record->getNumber());
 }
 
-void LEDEditor::textEditorTextChanged(juce::TextEditor& field)
+void LEDEditor::storeValue(const juce::TextEditor&, int value)
 {
-    const auto value = clampedValue(field);
-
-    if (record != nullptr)
-    {
-        if (isChannelField(field))
-            record->setChannel(value);
-        else
-            record->setNumber(value);
-    }
-
-    showValue(field, value);
+    record->setNumber(value);
 }
 
 void LEDEditor::selectionChanged(SelectionBox* box, int index)

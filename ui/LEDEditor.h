@@ -12,10 +12,12 @@ public:
     LEDEditor();
 
     void modelChanged() override;
-    void textEditorTextChanged(juce::TextEditor& field) override;
     void selectionChanged(SelectionBox* box, int index) override;
 
 private:
+    // The form's one field besides the channel: CONTROL ID.
+    void storeValue(const juce::TextEditor& field, int value) override;
+
     juce::Label channelLabel;
     juce::Label modeLabel;
     juce::Label abletonLabel;

@@ -131,6 +131,21 @@ template <typename Record> void SettingsEditorFrame<Record>::showValue(juce::Tex
     field.getTextValue().getValueSource().sendChangeMessage(true);
 }
 
+template <typename Record> void SettingsEditorFrame<Record>::textEditorTextChanged(juce::TextEditor& field)
+{
+    const auto value = clampedValue(field);
+
+    if (record != nullptr)
+    {
+        if (isChannelField(field))
+            record->setChannel(value);
+        else
+            storeValue(field, value);
+    }
+
+    showValue(field, value);
+}
+
 template <typename Record> void SettingsEditorFrame<Record>::setControl(int id, Record* newRecord)
 {
     detach();

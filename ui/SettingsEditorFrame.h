@@ -32,6 +32,8 @@ public:
     Record* getRecord() const noexcept { return record; }
 
     void resized() override;
+    // Stores the field's clamped number in the attached record, if any, and shows it in the field.
+    void textEditorTextChanged(juce::TextEditor& field) override;
     void textEditorReturnKeyPressed(juce::TextEditor& field) override;
     void textEditorFocusLost(juce::TextEditor& field) override;
     void selectionActivated(SelectionBox* box) override;
@@ -54,7 +56,9 @@ protected:
     void addModeRow(juce::Label& label, SelectionBox& box);
     void addRowsToForm();
 
-    static bool isChannelField(const juce::TextEditor& field);
+    // Stores a number typed into a field of the form's own, with a record attached.
+    virtual void storeValue(const juce::TextEditor& field, int value) = 0;
+
     static bool isModeBox(const SelectionBox& box);
 
     static int valueOf(const juce::TextEditor& field) { return field.getText().getIntValue(); }
@@ -73,6 +77,8 @@ protected:
 private:
     static constexpr int noteMode = 1;
     static constexpr int controllerMode = 0;
+
+    static bool isChannelField(const juce::TextEditor& field);
 
     struct Row
     {
