@@ -4,6 +4,12 @@
 # screenshot of its window to the given path (default: build/vexlo-editor.png), says so, and ends.
 # Usage: scripts/run.sh [screenshot path]
 set -euo pipefail
+
+# A screenshot path is taken relative to where the command was started, not to the project.
+screenshot=""
+if [ $# -gt 0 ]; then
+    screenshot=$(realpath -m -- "$1")
+fi
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
@@ -19,4 +25,4 @@ fi
 
 cmake --build "$build" --parallel "$jobs" --target vexlo_editor vexlo_snapshot
 echo "No display: starting the editor on a virtual display to take a screenshot."
-"$build/tests/vexlo_snapshot" "$build/vexlo-editor" "${1:-$build/vexlo-editor.png}"
+"$build/tests/vexlo_snapshot" "$build/vexlo-editor" "${screenshot:-$build/vexlo-editor.png}"
