@@ -56,7 +56,7 @@ protected:
     void addModeRow(juce::Label& label, SelectionBox& box);
     void addRowsToForm();
 
-    // Stores a number typed into a field of the form's own, with a record attached.
+    // Stores the clamped number of a field other than MIDI CHANNEL; called only with a record attached.
     virtual void storeValue(const juce::TextEditor& field, int value) = 0;
 
     static bool isModeBox(const SelectionBox& box);
