@@ -421,7 +421,7 @@ int main(int argc, char* argv[])
         return 2;
     }
 
-    juce::ScopedJuceInitialiser_GUI juce;
+    juce::ScopedJuceInitialiser_GUI juceRuntime;
     Lettering lettering;
 
     if (!lettering.load())

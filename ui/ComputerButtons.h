@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/CommandButtonBar.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 // The file commands and the about box as four buttons in two rows: OPEN and ABOUT above, SAVE and
@@ -14,6 +16,8 @@ public:
     void buttonClicked(juce::Button* button) override;
 
 private:
+    CommandButtonBar::Slots slots();
+
     juce::TextButton openButton;
     juce::TextButton saveButton;
     juce::TextButton saveAsButton;

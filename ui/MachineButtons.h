@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/CommandButtonBar.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 // The device commands as four buttons in two rows: LOAD FROM VEXLO and SAVE TO VEXLO above,
@@ -15,6 +17,8 @@ public:
     void buttonClicked(juce::Button* button) override;
 
 private:
+    CommandButtonBar::Slots slots();
+
     juce::TextButton disconnectButton;
     juce::TextButton loadButton;
     juce::TextButton saveButton;

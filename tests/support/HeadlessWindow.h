@@ -2,13 +2,13 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
-// A top-level component on JUCE's desktop with a stand-in for the native window, so that on a
-// machine without a display its children count as showing, can hold the keyboard focus, and receive
-// clicks and key presses through JUCE's own dispatch (focus changes, key propagation to parents).
 // A stand-in native window for any top-level component: it accepts every request and always has the
 // focus. Return it from an override of juce::Component::createNewPeer.
 juce::ComponentPeer* createHeadlessPeer(juce::Component& component, int styleFlags);
 
+// A top-level component on JUCE's desktop with a stand-in for the native window, so that on a
+// machine without a display its children count as showing, can hold the keyboard focus, and receive
+// clicks and key presses through JUCE's own dispatch (focus changes, key propagation to parents).
 class HeadlessWindow : public juce::Component
 {
 public:
