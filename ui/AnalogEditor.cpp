@@ -55,12 +55,21 @@ void AnalogEditor::textEditorFocusLost(juce::TextEditor& field)
 
     if (field.isEmpty())
         modelChanged();
-    else if (name == minName && valueOf(maxField) < value)
+    else if (name == minName && valueOf(maxField) < value && isHeldBack(value, &ModelAnalog::getMin))
         storeRange(maxField, value);
-    else if (name == maxName && valueOf(minField) > value)
+    else if (name == maxName && valueOf(minField) > value && isHeldBack(value, &ModelAnalog::getMax))
         storeRange(minField, value);
 
     SettingsEditorFrame::textEditorFocusLost(field);
+}
+
+bool AnalogEditor::isHeldBack(int value, int (ModelAnalog::*stored)() const) const
+{
+    // Only a value typed across the other end and held back is pulled together with it. A field that
+    // shows what its record holds was not typed across: the record may keep a reversed range of its
+    // own, and the toolkit's focus-lost callback can arrive after another control's record has been
+    // loaded into the form, when the field shows that record's value.
+    return record == nullptr || (record->*stored)() != value;
 }
 
 void AnalogEditor::storeRange(TextEditor& otherEnd, int value)

@@ -19,6 +19,7 @@ public:
 private:
     void storeValue(const juce::TextEditor& field, int value) override;
     void storeRange(TextEditor& otherEnd, int value);
+    bool isHeldBack(int value, int (ModelAnalog::*stored)() const) const;
 
     juce::Label channelLabel;
     juce::Label numberLabel;

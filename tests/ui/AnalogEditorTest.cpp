@@ -105,3 +105,32 @@ TEST_F(AnalogEditorTest, RangeEndTypedAcrossTheOtherIsHeldBackThenBothEndsAreSto
     EXPECT_EQ(texts(), "1 1 60 60");
     EXPECT_EQ(seen, (Seen{{6, 60}, {60, 60}}));
 }
+
+TEST_F(AnalogEditorTest, LeavingARangeEndThatWasNotTypedAcrossLeavesAReversedRangeAlone)
+{
+    // A reversed range that the record holds (from a file or the device) is kept when a range field
+    // is merely visited.
+    auto& reversed = *model.getAnalog(1);
+    reversed.setMin(100);
+    reversed.setMax(20);
+    editor.setControl(1, &reversed);
+    min.grabKeyboardFocus();
+    max.grabKeyboardFocus();
+    field("INDEX").grabKeyboardFocus();
+    FormDriver::settle();
+    EXPECT_EQ(reversed.getMin(), 100);
+    EXPECT_EQ(reversed.getMax(), 20);
+
+    // Nor does a range field left on one control pull the ends of the next control together: the
+    // focus-lost callback arrives after the next record has been loaded.
+    editor.setControl(0, &record);
+    max.grabKeyboardFocus();
+    FormDriver::settle();
+    seen.clear();
+    editor.setControl(1, &reversed);
+    FormDriver::settle();
+    EXPECT_EQ(reversed.getMin(), 100);
+    EXPECT_EQ(reversed.getMax(), 20);
+    EXPECT_EQ(texts(), "1 1 100 20");
+    EXPECT_TRUE(seen.empty());
+}
