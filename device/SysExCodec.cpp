@@ -61,84 +61,68 @@ juce::uint8 flagsFor(bool controllerMode, bool flag)
     return static_cast<juce::uint8>(mode | (flag ? flagBit : 0));
 }
 
-// Writes the settings that the three reports share; a disabled record leaves them 00.
-void writeCommon(juce::uint8* payload, int index, bool enabled, int channel, bool controllerMode, bool flag,
-                 int number)
-{
-    payload[indexOffset] = lowByte(index);
-    if (!enabled)
-        return;
-    payload[channelOffset] = lowByte(channel - 1);
-    payload[flagsOffset] = flagsFor(controllerMode, flag);
-    payload[numberOffset] = lowByte(number);
-}
-
-// The settings that the three reports share, read from a payload of the right size.
-struct Common
-{
-    int index = 0;
-    juce::uint8 flags = 0;
-    bool enabled = false;
-    int channel = 1;
-    bool controllerMode = true;
-    int number = 1;
-};
-
-Common readCommon(const juce::uint8* payload)
-{
-    Common common;
-    common.index = payload[indexOffset];
-    common.flags = payload[flagsOffset];
-    const auto mode = common.flags & modeMask;
-    common.enabled = mode != modeDisabled;
-    if (common.enabled)
-    {
-        common.channel = payload[channelOffset] + 1;
-        common.controllerMode = mode != modeNotes;
-        common.number = payload[numberOffset];
-    }
-    return common;
-}
-
 bool hasPayload(const Frame& frame, SysExCommand command, int payloadSize)
 {
     return frame.command == command && frame.payloadSize == payloadSize;
 }
 
+// Writes the settings that the three reports share; a disabled record leaves them 00.
+template <typename Data> void writeShared(juce::uint8* payload, int index, const Data& data, bool flag)
+{
+    payload[indexOffset] = lowByte(index);
+    if (!data.enabled)
+        return;
+    payload[channelOffset] = lowByte(data.channel - 1);
+    payload[flagsOffset] = flagsFor(data.controllerMode, flag);
+    payload[numberOffset] = lowByte(data.number);
+}
+
+// Reads the settings that the three reports share from a report of the given kind; false for any
+// other frame. A disabled report leaves every other field at the record's default.
+template <typename Data>
+bool readShared(const Frame& frame, SysExCommand command, int payloadSize, int& index, Data& data)
+{
+    if (!hasPayload(frame, command, payloadSize))
+        return false;
+    const auto* payload = frame.payload;
+    const auto mode = payload[flagsOffset] & modeMask;
+    index = payload[indexOffset];
+    data = {};
+    data.enabled = mode != modeDisabled;
+    if (data.enabled)
+    {
+        data.channel = payload[channelOffset] + 1;
+        data.controllerMode = mode != modeNotes;
+        data.number = payload[numberOffset];
+    }
+    return true;
+}
+
+bool hasFlag(const Frame& frame)
+{
+    return (frame.payload[flagsOffset] & flagBit) != 0;
+}
+
 bool readAnalog(const Frame& frame, int& index, AnalogData& data)
 {
-    if (!hasPayload(frame, SysExCommand::analogReport, analogPayloadSize))
+    if (!readShared(frame, SysExCommand::analogReport, analogPayloadSize, index, data))
         return false;
-    const auto common = readCommon(frame.payload);
-    index = common.index;
-    data = {};
-    data.enabled = common.enabled;
-    if (common.enabled)
+    if (data.enabled)
     {
-        data.channel = common.channel;
-        data.controllerMode = common.controllerMode;
-        data.number = common.number;
         data.min = frame.payload[firstValueOffset];
         data.max = frame.payload[secondValueOffset];
-        data.inverted = (common.flags & invertMask) == flagBit;
+        data.inverted = (frame.payload[flagsOffset] & invertMask) == flagBit;
     }
     return true;
 }
 
 bool readDigital(const Frame& frame, int& index, DigitalData& data)
 {
-    if (!hasPayload(frame, SysExCommand::digitalReport, digitalPayloadSize))
+    if (!readShared(frame, SysExCommand::digitalReport, digitalPayloadSize, index, data))
         return false;
-    const auto common = readCommon(frame.payload);
-    index = common.index;
-    data = {};
-    data.enabled = common.enabled;
-    if (common.enabled)
+    if (data.enabled)
     {
-        data.channel = common.channel;
-        data.controllerMode = common.controllerMode;
-        data.toggle = (common.flags & flagBit) != 0;
-        data.number = common.number;
+        data.toggle = hasFlag(frame);
         data.on = frame.payload[firstValueOffset];
         data.off = frame.payload[secondValueOffset];
     }
@@ -147,19 +131,10 @@ bool readDigital(const Frame& frame, int& index, DigitalData& data)
 
 bool readLED(const Frame& frame, int& index, LEDData& data)
 {
-    if (!hasPayload(frame, SysExCommand::ledReport, ledPayloadSize))
+    if (!readShared(frame, SysExCommand::ledReport, ledPayloadSize, index, data))
         return false;
-    const auto common = readCommon(frame.payload);
-    index = common.index;
-    data = {};
-    data.enabled = common.enabled;
-    if (common.enabled)
-    {
-        data.channel = common.channel;
-        data.controllerMode = common.controllerMode;
-        data.ableton = (common.flags & flagBit) != 0;
-        data.number = common.number;
-    }
+    if (data.enabled)
+        data.ableton = hasFlag(frame);
     return true;
 }
 
@@ -230,8 +205,7 @@ std::vector<juce::MidiMessage> buildAllRequests()
 juce::MidiMessage buildAnalogReport(int index, const AnalogData& data)
 {
     std::array<juce::uint8, analogPayloadSize> payload{};
-    writeCommon(payload.data(), index, data.enabled, data.channel, data.controllerMode, data.inverted,
-                data.number);
+    writeShared(payload.data(), index, data, data.inverted);
     if (data.enabled)
     {
         payload[firstValueOffset] = lowByte(data.min);
@@ -244,8 +218,7 @@ juce::MidiMessage buildAnalogReport(int index, const AnalogData& data)
 juce::MidiMessage buildDigitalReport(int index, const DigitalData& data)
 {
     std::array<juce::uint8, digitalPayloadSize> payload{};
-    writeCommon(payload.data(), index, data.enabled, data.channel, data.controllerMode, data.toggle,
-                data.number);
+    writeShared(payload.data(), index, data, data.toggle);
     if (data.enabled)
     {
         payload[firstValueOffset] = lowByte(data.on);
@@ -257,8 +230,7 @@ juce::MidiMessage buildDigitalReport(int index, const DigitalData& data)
 juce::MidiMessage buildLEDReport(int index, const LEDData& data)
 {
     std::array<juce::uint8, ledPayloadSize> payload{};
-    writeCommon(payload.data(), index, data.enabled, data.channel, data.controllerMode, data.ableton,
-                data.number);
+    writeShared(payload.data(), index, data, data.ableton);
     return buildMessage(SysExCommand::ledReport, payload.data(), (int) payload.size());
 }
 
@@ -288,12 +260,6 @@ bool parseIdentityReply(const juce::MidiMessage& message, juce::String& identity
     characters.push_back(0);
     identity = juce::String(juce::CharPointer_UTF32(characters.data()));
     return true;
-}
-
-bool isPingReply(const juce::MidiMessage& message)
-{
-    Frame frame;
-    return parseFrame(message, frame) && hasPayload(frame, SysExCommand::pingReply, pingReplyPayloadSize);
 }
 
 bool parseAnalogReport(const juce::MidiMessage& message, int& index, AnalogData& data)

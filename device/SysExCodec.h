@@ -48,8 +48,6 @@ bool parseFrame(const juce::MidiMessage& message, Frame& frame);
 // The identity reply's text runs up to F7 or the first 00 byte, one character per byte.
 bool parseIdentityReply(const juce::MidiMessage& message, juce::String& identity);
 
-bool isPingReply(const juce::MidiMessage& message);
-
 // Reports of exactly their own length. The index and every value are passed on as received.
 bool parseAnalogReport(const juce::MidiMessage& message, int& index, AnalogData& data);
 bool parseDigitalReport(const juce::MidiMessage& message, int& index, DigitalData& data);

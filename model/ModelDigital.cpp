@@ -1,8 +1,7 @@
 #include "model/ModelDigital.h"
 
-#include "model/Model.h"
-#include "model/ModelListener.h"
 #include "model/ModelOwner.h"
+#include "model/RecordUpdate.h"
 #include "model/RecordXml.h"
 
 void ModelDigital::setEnabled(bool newEnabled)
@@ -42,36 +41,17 @@ void ModelDigital::setOff(int newOff)
 
 void ModelDigital::endUpdate()
 {
-    // Cleared first, so that a setter called from within the notification notifies at once.
-    updating = false;
-
-    if (changed)
-    {
-        notify();
-        changed = false;
-    }
+    RecordUpdate::end(updating, changed, [this] { notify(); });
 }
 
 template <typename Value> void ModelDigital::store(Value& field, Value value)
 {
-    if (field == value)
-        return;
-
-    field = value;
-
-    if (updating)
-        changed = true;
-    else
-        notify();
+    RecordUpdate::store(field, value, updating, changed, [this] { notify(); });
 }
 
 void ModelDigital::notify()
 {
-    if (model != nullptr && model->getOwner() != nullptr)
-        model->getOwner()->digitalChanged(index);
-
-    if (listener != nullptr)
-        listener->modelChanged();
+    RecordUpdate::notify(model, &ModelOwner::digitalChanged, index, listener);
 }
 
 void ModelDigital::copyValuesFrom(const ModelDigital& other)

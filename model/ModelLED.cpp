@@ -1,8 +1,7 @@
 #include "model/ModelLED.h"
 
-#include "model/Model.h"
-#include "model/ModelListener.h"
 #include "model/ModelOwner.h"
+#include "model/RecordUpdate.h"
 #include "model/RecordXml.h"
 
 void ModelLED::setEnabled(bool newEnabled)
@@ -32,36 +31,17 @@ void ModelLED::setNumber(int newNumber)
 
 void ModelLED::endUpdate()
 {
-    // Cleared first, so that a setter called from within the notification notifies at once.
-    updating = false;
-
-    if (changed)
-    {
-        notify();
-        changed = false;
-    }
+    RecordUpdate::end(updating, changed, [this] { notify(); });
 }
 
 template <typename Value> void ModelLED::store(Value& field, Value value)
 {
-    if (field == value)
-        return;
-
-    field = value;
-
-    if (updating)
-        changed = true;
-    else
-        notify();
+    RecordUpdate::store(field, value, updating, changed, [this] { notify(); });
 }
 
 void ModelLED::notify()
 {
-    if (model != nullptr && model->getOwner() != nullptr)
-        model->getOwner()->ledChanged(index);
-
-    if (listener != nullptr)
-        listener->modelChanged();
+    RecordUpdate::notify(model, &ModelOwner::ledChanged, index, listener);
 }
 
 void ModelLED::copyValuesFrom(const ModelLED& other)
