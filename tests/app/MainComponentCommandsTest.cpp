@@ -93,7 +93,7 @@ TEST_F(MainComponentCommandsTest, CommandsMenusAndKeysFollowTheConnection)
         pressCommandKey(key);
     EXPECT_FALSE(invoke(CommandIDs::saveToDevice));
     flush();
-    EXPECT_EQ(device.getReceivedCount(), 0);
+    EXPECT_EQ(receivedSoFar(), 0);
     EXPECT_TRUE(showsCaption({}, 0.0f));
 
     ASSERT_TRUE(connect());
@@ -179,7 +179,7 @@ TEST_F(MainComponentCommandsTest, OpenReloadsTheFormsOnScreenAndSendsNothing)
     model.getLED(0)->setNumber(44);
     dialogs->opens = {fileWith("a.vexlo", model.createXml()),
                       fileWith("b.vexlo", Model(nullptr).createXml())};
-    const auto mark = device.getReceivedCount();
+    const auto mark = receivedSoFar();
 
     EXPECT_TRUE(invoke(CommandIDs::open));
     flush();
@@ -194,7 +194,7 @@ TEST_F(MainComponentCommandsTest, OpenReloadsTheFormsOnScreenAndSendsNothing)
     EXPECT_EQ(fieldText(find<LEDEditor>(*main), "NUMBER"), "1");
 
     MessageLoop::pump(20);
-    EXPECT_EQ(device.getReceivedCount(), mark);
+    EXPECT_EQ(receivedSoFar(), mark);
 }
 
 TEST_F(MainComponentCommandsTest, AboutShowsTheDeviceIdentityUntilClicked)

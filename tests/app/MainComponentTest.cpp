@@ -87,7 +87,7 @@ TEST_F(MainComponentTest, StartsWithAnalogZeroShownUnderThePortsDialog)
 TEST_F(MainComponentTest, ConnectsReadsTheDeviceAndSendsEditsAndCommandsBack)
 {
     giveEveryRecordItsOwnSettings(device);
-    auto mark = device.getReceivedCount();
+    auto mark = receivedSoFar();
     ASSERT_TRUE(connect());
     EXPECT_TRUE(showsCaption("Connected!", 1.0f));
     EXPECT_TRUE(main->getPingTimer().isTimerRunning());
@@ -97,7 +97,7 @@ TEST_F(MainComponentTest, ConnectsReadsTheDeviceAndSendsEditsAndCommandsBack)
     // Knob 1 is analog control 3; its form takes the focus with the channel selected.
     window.click({6 + 48, 6 + 27});
     EXPECT_EQ(fieldText(find<AnalogEditor>(*main), "MIDI_CHANNEL"), "4");
-    mark = device.getReceivedCount();
+    mark = receivedSoFar();
     EXPECT_TRUE(window.pressKey(juce::KeyPress('7', {}, '7')));
     ASSERT_TRUE(waitUntilReceived(mark + 1));
     MessageLoop::pump(20);
@@ -114,7 +114,7 @@ TEST_F(MainComponentTest, ConnectsReadsTheDeviceAndSendsEditsAndCommandsBack)
     EXPECT_EQ(fieldText(find<DigitalEditor>(*main), "ON_VALUE"), "5");
     EXPECT_EQ(fieldText(find<LEDEditor>(*main), "NUMBER"), "55");
 
-    mark = device.getReceivedCount();
+    mark = receivedSoFar();
     EXPECT_TRUE(pressCommandKey('V'));
     EXPECT_TRUE(showsCaption("The configuration was saved to your VEXLO successfully", 1.0f));
     ASSERT_TRUE(waitUntilReceived(mark + 1));
@@ -127,7 +127,7 @@ TEST_F(MainComponentTest, ConnectsReadsTheDeviceAndSendsEditsAndCommandsBack)
         {'F', SysExCommand::restoreFactory, "The configuration was restored to factory default settings"}};
     for (const auto& [key, message, caption] : restores)
     {
-        mark = device.getReceivedCount();
+        mark = receivedSoFar();
         const auto sent = device.getSentCount();
         EXPECT_TRUE(pressCommandKey(key));
         EXPECT_TRUE(showsCaption(caption, 1.0f));
@@ -177,7 +177,7 @@ TEST_F(MainComponentTest, ReportsOutsideTheModelOrEqualToItsRecordsSendNothing)
     giveEveryRecordItsOwnSettings(device);
     ASSERT_TRUE(connect());
     const auto configuration = configurationOf(device);
-    const auto mark = device.getReceivedCount();
+    const auto mark = receivedSoFar();
 
     device.sendOutOfRangeReports();
     auto badChannel = device.getAnalog(3);
@@ -193,7 +193,7 @@ TEST_F(MainComponentTest, ReportsOutsideTheModelOrEqualToItsRecordsSendNothing)
           SysExCodec::buildLEDReport(1, device.getLED(1))})
         deviceSends(message);
     MessageLoop::pump(20);
-    EXPECT_EQ(device.getReceivedCount(), mark);
+    EXPECT_EQ(receivedSoFar(), mark);
     EXPECT_EQ(savedConfiguration(), configuration);
 
     // A disabled report switches the record off and keeps its settings: one echo, nothing else.
@@ -223,7 +223,7 @@ TEST_F(MainComponentTest, WatchdogDropsASilentDeviceOnTheThirdTickAndConnectingA
     EXPECT_FALSE(portsDialog().isVisible());
 
     device.setAnswersPings(false);
-    auto mark = device.getReceivedCount();
+    auto mark = receivedSoFar();
     ping.timerCallback();
     ping.timerCallback();
     ASSERT_TRUE(waitUntilReceived(mark + 2));
@@ -239,7 +239,7 @@ TEST_F(MainComponentTest, WatchdogDropsASilentDeviceOnTheThirdTickAndConnectingA
     MessageLoop::pump(20);
     EXPECT_EQ(bytesSince(mark), Bytes({pingBytes, pingBytes}));
 
-    mark = device.getReceivedCount();
+    mark = receivedSoFar();
     ASSERT_TRUE(connect());
     EXPECT_EQ(firstSince(mark, 84), withRequests(SysExCommand::handshake));
 }
@@ -255,7 +255,7 @@ TEST_F(MainComponentTest, ConnectRetriesAPairStillWaitingButLeavesAConnectedOneA
     descendantsOf<juce::TextEditor>(find<AnalogEditor>(*main)).front()->grabKeyboardFocus();
     EXPECT_TRUE(window.pressKey(juce::KeyPress('7', {}, '7')));
     MessageLoop::pump(20);
-    EXPECT_EQ(device.getReceivedCount(), 84);
+    EXPECT_EQ(receivedSoFar(), 84);
 
     pressConnect();
     ASSERT_TRUE(waitUntilReceived(168));
@@ -264,9 +264,9 @@ TEST_F(MainComponentTest, ConnectRetriesAPairStillWaitingButLeavesAConnectedOneA
 
     device.setSilent(false);
     ASSERT_TRUE(connect());
-    const auto mark = device.getReceivedCount();
+    const auto mark = receivedSoFar();
     main->connectRequested(vexlo, vexlo);
     MessageLoop::pump(20);
-    EXPECT_EQ(device.getReceivedCount(), mark);
+    EXPECT_EQ(receivedSoFar(), mark);
     EXPECT_FALSE(portsDialog().isVisible());
 }

@@ -127,7 +127,7 @@ bool MainComponentFixture::connect()
     if (!device.waitUntilSent(sent + 84, timeout))
         return false;
     flush();
-    return true;
+    return device.waitUntilTakenIn(timeout);
 }
 
 void MainComponentFixture::flush()
@@ -141,7 +141,14 @@ bool MainComponentFixture::waitUntilReceived(int count)
 {
     const auto arrived = MessageLoop::pumpUntil([&] { return device.getReceivedCount() >= count; }, timeout);
     flush();
-    return arrived;
+    return arrived && device.waitUntilTakenIn(timeout);
+}
+
+int MainComponentFixture::receivedSoFar()
+{
+    flush();
+    EXPECT_TRUE(device.waitUntilTakenIn(timeout));
+    return device.getReceivedCount();
 }
 
 MainComponentFixture::Bytes MainComponentFixture::bytesSince(int from) const

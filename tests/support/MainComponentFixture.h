@@ -85,13 +85,16 @@ protected:
 
     // Picks the VEXLO's ports in the ports dialog and presses CONNECT.
     void pressConnect();
-    // Connects and waits until every record the device sent has been applied. Both timers are left
-    // running at a period no test reaches, so that only the ticks a test drives count.
+    // Connects and waits until every record the device sent has been applied and every echo taken in. Both
+    // timers are left running at a period no test reaches, so that only the ticks a test drives count.
     bool connect();
     // Runs the loop until everything posted before this call has been dispatched.
     void flush();
-    // Waits until the device has received that many messages in all, then lets the loop settle.
+    // Waits until the device has received that many messages in all, then lets the loop settle and
+    // the device take in whatever that sent.
     bool waitUntilReceived(int count);
+    // How many messages the device has received once it has taken in everything sent until now.
+    int receivedSoFar();
     Bytes bytesSince(int from) const;
     bool invoke(juce::CommandID command);
     // Offers the key to the window with no field focused, so that it reaches the command keys.

@@ -57,6 +57,18 @@ bool ProgramOnVirtualDisplay::closeAndWaitForExit(int timeoutMilliseconds, int& 
 {
     if (!isShown())
         return false;
-    client->requestClose(window);
-    return program->waitForExit(timeoutMilliseconds, exitCode);
+    // JUCE reads X events only when its connection has data: a request that another call of the
+    // program already took off the connection waits in its queue until something else arrives. A
+    // user would press close again, and so does this.
+    constexpr int pressAgainAfter = 1000;
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMilliseconds;
+    for (;;)
+    {
+        client->requestClose(window);
+        const auto left = (int) (end - juce::Time::getMillisecondCounter());
+        if (program->waitForExit(juce::jlimit(0, pressAgainAfter, left), exitCode))
+            return true;
+        if ((int) (end - juce::Time::getMillisecondCounter()) <= 0)
+            return false;
+    }
 }

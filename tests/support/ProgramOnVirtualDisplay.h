@@ -26,7 +26,8 @@ public:
     juce::Rectangle<int> getWindowBounds() const;
     juce::Image captureWindow() const;
 
-    // Asks the window to close as its close button does, and waits for the program to end.
+    // Asks the window to close as its close button does, again each second, and waits for the
+    // program to end.
     bool closeAndWaitForExit(int timeoutMilliseconds, int& exitCode);
 
 private:

@@ -209,6 +209,13 @@ std::vector<juce::MidiMessage> SimulatedVEXLO::getReceived() const
     return received;
 }
 
+bool SimulatedVEXLO::waitUntilTakenIn(int timeoutMilliseconds) const
+{
+    std::unique_lock<std::mutex> guard(mutex);
+    return takenIn.wait_for(guard, std::chrono::milliseconds(timeoutMilliseconds),
+                            [&] { return inbound.empty(); });
+}
+
 int SimulatedVEXLO::getReceivedCount() const
 {
     const std::lock_guard<std::mutex> guard(mutex);
@@ -279,6 +286,8 @@ void SimulatedVEXLO::run()
         {
             handle(inbound.front().message, now);
             inbound.pop_front();
+            if (inbound.empty())
+                takenIn.notify_all();
         }
 
         if (inFlight && inFlight->time <= now)

@@ -80,6 +80,10 @@ public:
     // Everything received so far, in order.
     std::vector<juce::MidiMessage> getReceived() const;
     int getReceivedCount() const;
+    // Blocks the calling thread until the device has taken in everything sent to it so far, which it
+    // does on its own thread and, when paced, only once the message has crossed the wire; false on
+    // time-out.
+    bool waitUntilTakenIn(int timeoutMilliseconds = 5000) const;
 
     // The device's current records.
     AnalogData getAnalog(int index) const;
@@ -121,6 +125,7 @@ private:
     mutable std::mutex mutex;
     std::condition_variable wake;
     mutable std::condition_variable sentChanged;
+    mutable std::condition_variable takenIn;
 
     juce::String identity = "VEXLO";
     juce::String secondIdentity;
