@@ -2,16 +2,20 @@
 
 #include <juce_core/juce_core.h>
 
+#include <functional>
+
 // Where the file commands ask the user for a file: the platform's dialogs in the program, scripted
-// answers in tests.
+// answers in tests. A dialog runs while the message loop goes on and answers once, later.
 class FileDialogs
 {
 public:
+    // The chosen file, or no file (juce::File()) when the user cancels.
+    using Answer = std::function<void(const juce::File&)>;
+
     virtual ~FileDialogs() = default;
 
-    // False when the user cancels; the file is set only on true.
-    virtual bool chooseFileToOpen(juce::File& file) = 0;
+    virtual void chooseFileToOpen(Answer answer) = 0;
 
-    // Asks before an existing file is chosen for overwriting; false when the user cancels.
-    virtual bool chooseFileToSave(juce::File& file) = 0;
+    // Asks before an existing file is chosen for overwriting.
+    virtual void chooseFileToSave(Answer answer) = 0;
 };

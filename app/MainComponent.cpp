@@ -203,6 +203,7 @@ int MainComponent::getPreferredHeight() const
 void MainComponent::setFileDialogs(std::unique_ptr<FileDialogs> dialogs)
 {
     fileDialogs = std::move(dialogs);
+    fileDialogShown = false;
 }
 
 void MainComponent::paint(juce::Graphics& g)

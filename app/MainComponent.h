@@ -63,7 +63,8 @@ public:
     int getPreferredWidth() const;
     int getPreferredHeight() const;
 
-    // Open, Save and Save As ask these for their files; the platform's own dialogs until replaced.
+    // Open, Save and Save As ask these for their files; the platform's own dialogs until replaced. A
+    // dialog still open is closed without an answer.
     void setFileDialogs(std::unique_ptr<FileDialogs> dialogs);
 
     // The timers run on the message loop; their ticks may also be driven directly.
@@ -110,6 +111,10 @@ private:
 
     void openFile();
     void saveFile(bool saveAs);
+    // True when a file dialog's answer names a file to act on.
+    bool acceptAnswer(const juce::File& file);
+    void openChosenFile(const juce::File& file);
+    void saveTo(const juce::File& file);
     void disconnect();
     void saveToDevice();
     void restoreDevice();
@@ -136,6 +141,8 @@ private:
     int captionTicks = 0;
     juce::String caption;
     std::unique_ptr<FileDialogs> fileDialogs;
+    // A file dialog is open: the file commands wait for its answer.
+    bool fileDialogShown = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(MainComponent)
 };

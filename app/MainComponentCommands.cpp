@@ -4,6 +4,8 @@
 #include "device/ConnectionState.h"
 #include "ui/CommandManager.h"
 
+#include <utility>
+
 namespace
 {
 constexpr int captionPeriodMilliseconds = 100;
@@ -134,10 +136,30 @@ bool MainComponent::perform(const InvocationInfo& info)
 
 void MainComponent::openFile()
 {
-    juce::File file;
-    if (!fileDialogs->chooseFileToOpen(file))
+    if (fileDialogShown)
         return;
 
+    fileDialogShown = true;
+    // The dialogs belong to this component and go with it, answer and all.
+    fileDialogs->chooseFileToOpen(
+        [this](const juce::File& file)
+        {
+            if (acceptAnswer(file))
+                openChosenFile(file);
+        });
+}
+
+bool MainComponent::acceptAnswer(const juce::File& file)
+{
+    // One answer per dialog; and an answer that comes once the application is quitting writes and
+    // loads nothing.
+    if (!std::exchange(fileDialogShown, false))
+        return false;
+    return file != juce::File() && !juce::MessageManager::getInstance()->hasStopMessageBeenSent();
+}
+
+void MainComponent::openChosenFile(const juce::File& file)
+{
     juce::String text;
     if (!ConfigurationFile(file).read(text) || !model->loadFromFile(text))
         return;
@@ -164,10 +186,26 @@ void MainComponent::reloadShownSettings()
 
 void MainComponent::saveFile(bool saveAs)
 {
-    auto file = currentFile;
-    if ((saveAs || !fileKnown) && !fileDialogs->chooseFileToSave(file))
+    if (fileDialogShown)
         return;
 
+    if (!saveAs && fileKnown)
+    {
+        saveTo(currentFile);
+        return;
+    }
+
+    fileDialogShown = true;
+    fileDialogs->chooseFileToSave(
+        [this](const juce::File& file)
+        {
+            if (acceptAnswer(file))
+                saveTo(file);
+        });
+}
+
+void MainComponent::saveTo(const juce::File& file)
+{
     if (!ConfigurationFile(file).write(model->createXml()))
         return;
 

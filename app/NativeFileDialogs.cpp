@@ -1,32 +1,40 @@
 #include "app/NativeFileDialogs.h"
 
-#include <juce_gui_basics/juce_gui_basics.h>
-
 namespace
 {
 const char* const filePattern = "*.vexlo";
 
-juce::FileChooser makeChooser(const juce::String& title)
+juce::File startFolder()
 {
-    return juce::FileChooser(title, juce::File::getSpecialLocation(juce::File::userDocumentsDirectory),
-                             filePattern, true);
+    auto folder = juce::File::getSpecialLocation(juce::File::userDocumentsDirectory);
+    if (!folder.isDirectory())
+        folder = juce::File::getSpecialLocation(juce::File::userHomeDirectory);
+
+    // JUCE offers the starting file's own name as the name to save under, which for a folder would
+    // be "Documents". Written with a trailing separator, the folder has no name of its own.
+    return juce::File::createFileWithoutCheckingPath(folder.getFullPathName() +
+                                                     juce::File::getSeparatorString());
 }
 } // namespace
 
-bool NativeFileDialogs::chooseFileToOpen(juce::File& file)
+void NativeFileDialogs::chooseFileToOpen(Answer answer)
 {
-    auto chooser = makeChooser("Select file to load...");
-    if (!chooser.browseForFileToOpen())
-        return false;
-    file = chooser.getResult();
-    return true;
+    launch("Select file to load...",
+           juce::FileBrowserComponent::openMode | juce::FileBrowserComponent::canSelectFiles,
+           std::move(answer));
 }
 
-bool NativeFileDialogs::chooseFileToSave(juce::File& file)
+void NativeFileDialogs::chooseFileToSave(Answer answer)
 {
-    auto chooser = makeChooser("Save file as...");
-    if (!chooser.browseForFileToSave(true))
-        return false;
-    file = chooser.getResult();
-    return true;
+    launch("Save file as...",
+           juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles |
+               juce::FileBrowserComponent::warnAboutOverwriting,
+           std::move(answer));
+}
+
+void NativeFileDialogs::launch(const juce::String& title, int flags, Answer answer)
+{
+    chooser = std::make_unique<juce::FileChooser>(title, startFolder(), filePattern, true);
+    chooser->launchAsync(flags, [answer = std::move(answer)](const juce::FileChooser& done)
+                         { answer(done.getResult()); });
 }

@@ -23,7 +23,8 @@ target_compile_definitions(vexlo_juce
         JUCE_WEB_BROWSER=0
         JUCE_USE_CURL=0
         JUCE_JACK=0
-        # The file commands use JUCE's synchronous file dialogs.
+        # The tests pump the message loop with runDispatchLoopUntil, which JUCE offers only with modal
+        # loops; the editor itself runs none.
         JUCE_MODAL_LOOPS_PERMITTED=1)
 
 # Re-export the modules' definitions and include folders, so that every consumer sees exactly the

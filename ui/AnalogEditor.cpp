@@ -1,5 +1,7 @@
 #include "ui/AnalogEditor.h"
 
+#include <utility>
+
 namespace
 {
 const juce::String numberName{"INDEX"};
@@ -22,6 +24,10 @@ void AnalogEditor::modelChanged()
     if (record == nullptr)
         return;
 
+    // A reload shows the record as it now is: a report from the device wins over a typed value that
+    // was held back. The form's own stores never reload while a value is held.
+    heldField = nullptr;
+
     showValue(channelField, record->getChannel());
     showValue(numberField, record->getNumber());
     showValue(minField, record->getMin());
@@ -32,44 +38,53 @@ void AnalogEditor::modelChanged()
 void AnalogEditor::textEditorTextChanged(juce::TextEditor& field)
 {
     // An emptied field waits for the next digit rather than storing a value.
-    if (!field.isEmpty())
-        SettingsEditorFrame::textEditorTextChanged(field);
+    if (field.isEmpty())
+    {
+        if (&field == heldField)
+            heldField = nullptr;
+        return;
+    }
+
+    if (&field == &minField || &field == &maxField)
+    {
+        heldValue = clampedValue(field);
+        heldField = crossesOtherEnd(field, heldValue) ? &field : nullptr;
+    }
+
+    SettingsEditorFrame::textEditorTextChanged(field);
+}
+
+bool AnalogEditor::crossesOtherEnd(const juce::TextEditor& field, int value) const
+{
+    return &field == &minField ? value > valueOf(maxField) : value < valueOf(minField);
 }
 
 void AnalogEditor::storeValue(const juce::TextEditor& field, int value)
 {
-    const auto name = field.getName();
-
-    if (name == numberName)
+    if (field.getName() == numberName)
         record->setNumber(value);
-    else if (name == minName && value <= valueOf(maxField))
+    else if (&field == heldField)
+        return;
+    else if (&field == &minField)
         record->setMin(value);
-    else if (name == maxName && value >= valueOf(minField))
+    else if (&field == &maxField)
         record->setMax(value);
 }
 
 void AnalogEditor::textEditorFocusLost(juce::TextEditor& field)
 {
-    const auto name = field.getName();
-    const auto value = clampedValue(field);
-
     if (field.isEmpty())
         modelChanged();
-    else if (name == minName && valueOf(maxField) < value && isHeldBack(value, &ModelAnalog::getMin))
-        storeRange(maxField, value);
-    else if (name == maxName && valueOf(minField) > value && isHeldBack(value, &ModelAnalog::getMax))
-        storeRange(minField, value);
+    else if (&field == heldField)
+        settle();
 
     SettingsEditorFrame::textEditorFocusLost(field);
 }
 
-bool AnalogEditor::isHeldBack(int value, int (ModelAnalog::*stored)() const) const
+void AnalogEditor::settle()
 {
-    // Only a value typed across the other end and held back is pulled together with it. A field that
-    // shows what its record holds was not typed across: the record may keep a reversed range of its
-    // own, and the toolkit's focus-lost callback can arrive after another control's record has been
-    // loaded into the form, when the field shows that record's value.
-    return record == nullptr || (record->*stored)() != value;
+    if (const auto* field = std::exchange(heldField, nullptr))
+        storeRange(field == &minField ? maxField : minField, heldValue);
 }
 
 void AnalogEditor::storeRange(TextEditor& otherEnd, int value)
@@ -87,6 +102,9 @@ void AnalogEditor::storeRange(TextEditor& otherEnd, int value)
 
 void AnalogEditor::selectionChanged(SelectionBox*, int index)
 {
+    // A click on the box leaves the range field at once; the value held back there goes first.
+    settle();
+
     if (record != nullptr)
         record->setInverted(index != 0);
 }

@@ -5,7 +5,8 @@
 
 // The settings of one knob or slider: MIDI channel, controller number, the two ends of the value range
 // and the invert flag. A range end typed across the other end is held back while typing; when the field
-// is left, the other end is pulled to the same value and both are stored, the minimum first.
+// is left, by whatever route, the other end is pulled to the same value and both are stored, the
+// minimum first.
 class AnalogEditor : public SettingsEditorFrame<ModelAnalog>
 {
 public:
@@ -18,8 +19,9 @@ public:
 
 private:
     void storeValue(const juce::TextEditor& field, int value) override;
+    void settle() override;
+    bool crossesOtherEnd(const juce::TextEditor& field, int value) const;
     void storeRange(TextEditor& otherEnd, int value);
-    bool isHeldBack(int value, int (ModelAnalog::*stored)() const) const;
 
     juce::Label channelLabel;
     juce::Label numberLabel;
@@ -31,6 +33,9 @@ private:
     TextEditor minField;
     TextEditor maxField;
     SelectionBox invertBox;
+    // The range field whose typed value was refused for crossing the other end, and that value.
+    const juce::TextEditor* heldField = nullptr;
+    int heldValue = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(AnalogEditor)
 };

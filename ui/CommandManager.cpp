@@ -19,6 +19,12 @@ juce::ApplicationCommandManager& getCommandManager()
     return *instance;
 }
 
+bool isCommandKey(const juce::KeyPress& key)
+{
+    const auto& instance = commandManager();
+    return instance != nullptr && instance->getKeyMappings()->findCommandForKeyPress(key) != 0;
+}
+
 void releaseCommandManager()
 {
     commandManager().reset();

@@ -19,6 +19,18 @@ DialogComponent::DialogComponent(const juce::Image& picture, juce::Component* co
 {
     jassert(content != nullptr);
     addAndMakeVisible(content);
+
+    // A click on the veil would otherwise hand the focus to the first field beneath it.
+    setMouseClickGrabsKeyboardFocus(false);
+    setFocusContainerType(FocusContainerType::keyboardFocusContainer);
+    // Programs move the focus too (a form given a control takes it); a move beneath the dialog is
+    // undone as soon as the toolkit reports it.
+    juce::Desktop::getInstance().addFocusChangeListener(this);
+}
+
+DialogComponent::~DialogComponent()
+{
+    juce::Desktop::getInstance().removeFocusChangeListener(this);
 }
 
 int DialogComponent::pictureHeight() const
@@ -58,4 +70,24 @@ void DialogComponent::resized()
     content->setBounds((getWidth() - contentWidth) / 2,
                        (getHeight() - contentHeight - imageHeight) / 2 + imageHeight, contentWidth,
                        contentHeight);
+}
+
+void DialogComponent::visibilityChanged()
+{
+    holdFocus();
+}
+
+void DialogComponent::globalFocusChanged(juce::Component*)
+{
+    holdFocus();
+}
+
+void DialogComponent::holdFocus()
+{
+    auto* focused = getCurrentlyFocusedComponent();
+    auto* beneath = getParentComponent();
+
+    if (isVisible() && focused != nullptr && beneath != nullptr && beneath->isParentOf(focused) &&
+        !isParentOf(focused))
+        focused->giveAwayKeyboardFocus();
 }

@@ -3,18 +3,24 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 // Shows one component, optionally below a picture, in a framed light box centred on a translucent
-// light-grey veil that covers the whole area and keeps clicks from what lies beneath. The owner sets
+// light-grey veil that covers the whole area and keeps clicks and keys from what lies beneath: while
+// it is shown the keyboard focus stays inside it or nowhere, and Tab cycles within it. The owner sets
 // the bounds and shows or hides it; the content is not owned.
-class DialogComponent : public juce::Component
+class DialogComponent : public juce::Component, private juce::FocusChangeListener
 {
 public:
     explicit DialogComponent(juce::Component* content);
     DialogComponent(const juce::Image& image, juce::Component* content);
+    ~DialogComponent() override;
 
     void paint(juce::Graphics& g) override;
     void resized() override;
+    void visibilityChanged() override;
 
 private:
+    void globalFocusChanged(juce::Component* focused) override;
+    // Takes the keyboard focus from a component beneath the dialog.
+    void holdFocus();
     // The picture's height with the gap below it, or 0 without a picture.
     int pictureHeight() const;
 

@@ -122,13 +122,19 @@ template <typename Record> int SettingsEditorFrame<Record>::clampedValue(const j
 
 template <typename Record> void SettingsEditorFrame<Record>::showValue(juce::TextEditor& field, int value)
 {
-    field.setText(juce::String(value), true);
+    const auto wholeTextSelected = field.hasKeyboardFocus(false) && !field.isEmpty() &&
+                                   field.getHighlightedRegion().getLength() == field.getTotalNumChars();
+
+    field.setText(juce::String(value), false);
 
     // The toolkit tells the field's text value of the new text by a posted update, and when that update
     // arrives the field takes the value's text back: digits typed in between (a key pressed at once
     // after a click, or queued behind a write-back) would be lost. Delivered now, while value and field
     // agree, the update also cancels the posted one.
     field.getTextValue().getValueSource().sendChangeMessage(true);
+
+    if (wholeTextSelected)
+        field.selectAll();
 }
 
 template <typename Record> void SettingsEditorFrame<Record>::textEditorTextChanged(juce::TextEditor& field)
@@ -148,6 +154,7 @@ template <typename Record> void SettingsEditorFrame<Record>::textEditorTextChang
 
 template <typename Record> void SettingsEditorFrame<Record>::setControl(int id, Record* newRecord)
 {
+    settle();
     detach();
     record = newRecord;
     if (record == nullptr)

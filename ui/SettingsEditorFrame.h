@@ -58,6 +58,9 @@ protected:
 
     // Stores the clamped number of a field other than MIDI CHANNEL; called only with a record attached.
     virtual void storeValue(const juce::TextEditor& field, int value) = 0;
+    // Runs before the form lets go of its record: a form that holds a typed value back stores it here,
+    // since the field's focus-lost callback arrives only after the next record has been loaded.
+    virtual void settle() {}
 
     static bool isModeBox(const SelectionBox& box);
 
@@ -65,7 +68,9 @@ protected:
     // The field's number clamped to its row's range: a MIDI channel in the MIDI CHANNEL field, a data
     // byte in every other.
     static int clampedValue(const juce::TextEditor& field);
-    // Sets the text with a change message, as a user's edit would.
+    // Shows a number that the record holds or is about to hold. Sent without a change message: the
+    // handlers would take it for the user's typing. A focused field whose whole text was selected, so
+    // that typing replaces it, has its new text selected again.
     static void showValue(juce::TextEditor& field, int value);
 
     // A record's mode 1 means notes, 0 controllers; the MESSAGE TYPE box lists notes first.

@@ -1,5 +1,5 @@
 // Pins the real program on a display: its window's title and size, the ports dialog over the panel at
-// start, and a clean exit when the window is asked to close.
+// start, and a clean exit when the window is asked to close, also while a file dialog is open.
 #include "support/ProgramOnVirtualDisplay.h"
 #include "ui/Palette.h"
 
@@ -46,4 +46,25 @@ TEST(EditorProgram, ShowsItsWindowWithThePortsDialogAndQuitsCleanlyWhenClosed)
     int exitCode = -1;
     ASSERT_TRUE(editor.closeAndWaitForExit(closeTimeout, exitCode));
     EXPECT_EQ(exitCode, 0);
+}
+
+TEST(EditorProgram, ClosingWithAFileDialogOpenEndsTheDialogAndQuitsAtOnce)
+{
+    ProgramOnVirtualDisplay editor(VEXLO_EDITOR_PATH, "VEXLO Editor", startTimeout);
+    ASSERT_TRUE(editor.isShown()) << editor.getProblem().toStdString();
+
+    // Keys that the program's other X calls took off the connection wait there until something else
+    // arrives, so the chord is pressed again each second, as a user would; while its dialog is open
+    // the editor ignores a second Save As.
+    const juce::String dialog = "Save file as...";
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) startTimeout;
+    do
+        editor.pressKeys({"Control_L", "Shift_L", "s"});
+    while (!editor.waitUntilShown(dialog, true, 1000) && juce::Time::getMillisecondCounter() < end);
+    ASSERT_TRUE(editor.waitUntilShown(dialog, true, 0));
+
+    int exitCode = -1;
+    ASSERT_TRUE(editor.closeAndWaitForExit(closeTimeout, exitCode));
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(editor.waitUntilShown(dialog, false, closeTimeout));
 }

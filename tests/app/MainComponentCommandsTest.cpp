@@ -1,6 +1,7 @@
 // Pins the command table with its keys, the menus, which commands act while connected, the file
 // commands through scripted dialogs, Open reloading the forms, About, and the caption tick by tick.
 #include "app/CommandIDs.h"
+#include "device/SysExCodec.h"
 #include "support/MainComponentFixture.h"
 #include "support/MessageLoop.h"
 #include "support/Pixels.h"
@@ -213,4 +214,52 @@ TEST_F(MainComponentCommandsTest, AboutShowsTheDeviceIdentityUntilClicked)
 
     window.click(about.getScreenPosition() - window.getScreenPosition() + juce::Point<int>(10, 10));
     EXPECT_FALSE(aboutDialog().isVisible());
+}
+
+TEST_F(MainComponentCommandsTest, CommandKeysAreTheWindowsEvenWithASettingsFieldFocused)
+{
+    ASSERT_TRUE(connect());
+    window.click({6 + 48, 6 + 27});
+    auto* channel = dynamic_cast<juce::TextEditor*>(juce::Component::getCurrentlyFocusedComponent());
+    ASSERT_NE(channel, nullptr);
+    const auto shown = channel->getText();
+
+    // Ctrl+V is Save to Device, not Paste; Ctrl+Shift+S still saves through the dialog.
+    const auto mark = receivedSoFar();
+    const auto file = folder.getChildFile("k.vexlo");
+    dialogs->saves.push_back(file);
+    EXPECT_TRUE(window.pressKey(juce::KeyPress('V', juce::ModifierKeys::ctrlModifier, 0)));
+    EXPECT_TRUE(window.pressKey(
+        juce::KeyPress('S', juce::ModifierKeys::ctrlModifier | juce::ModifierKeys::shiftModifier, 0)));
+    ASSERT_TRUE(waitUntilReceived(mark + 1));
+    EXPECT_EQ(bytesSince(mark), bytesOf({SysExCodec::buildMessage(SysExCommand::saveToDevice)}));
+    EXPECT_TRUE(file.existsAsFile());
+    EXPECT_EQ(juce::Component::getCurrentlyFocusedComponent(), channel);
+    EXPECT_EQ(channel->getText(), shown);
+}
+
+TEST_F(MainComponentCommandsTest, AFileDialogAnswersOnceAndHoldsTheOtherFileCommandsUntilThen)
+{
+    const auto a = folder.getChildFile("a.vexlo");
+    dialogs->holding = true;
+    for (const auto command : {CommandIDs::open, CommandIDs::save, CommandIDs::saveAs, CommandIDs::open})
+        EXPECT_TRUE(invoke(command));
+    EXPECT_EQ(dialogs->shown, 1);
+
+    ASSERT_TRUE(a.replaceWithText(configurationWithChannel(9)));
+    const auto answer = dialogs->answer;
+    answer(a);
+    answer(folder.getChildFile("missing.vexlo"));
+    EXPECT_TRUE(showsCaption(loaded, 1.0f));
+    dialogs->holding = false;
+    EXPECT_EQ(savedConfiguration(), configurationWithChannel(9));
+
+    // A cancelled dialog changes nothing, and the file commands act again once it has answered.
+    dialogs->holding = true;
+    EXPECT_TRUE(invoke(CommandIDs::saveAs));
+    dialogs->answer(juce::File());
+    clearCaption();
+    EXPECT_TRUE(invoke(CommandIDs::save));
+    EXPECT_TRUE(showsCaption(saved, 1.0f));
+    EXPECT_EQ(dialogs->shown, 3);
 }

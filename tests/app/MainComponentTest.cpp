@@ -1,6 +1,7 @@
 // Pins the main component's whole road against a simulated VEXLO on real threads: start-up, connecting
 // with the 83 requests, reports into the model and edits back out, naming incoming messages, the
 // device-memory commands by key, the ping watchdog, connecting again, and reports that send nothing.
+#include "app/CommandIDs.h"
 #include "device/SysExCodec.h"
 #include "support/JucePrinters.h"
 #include "support/MainComponentFixture.h"
@@ -251,9 +252,10 @@ TEST_F(MainComponentTest, ConnectRetriesAPairStillWaitingButLeavesAConnectedOneA
     ASSERT_TRUE(waitUntilReceived(84));
     EXPECT_TRUE(portsDialog().isVisible());
 
-    // Edits while waiting for the handshake, in a field that kept the focus, stay in the model.
+    // The ports dialog keeps the keys from the forms beneath it: nothing is edited or sent.
     descendantsOf<juce::TextEditor>(find<AnalogEditor>(*main)).front()->grabKeyboardFocus();
-    EXPECT_TRUE(window.pressKey(juce::KeyPress('7', {}, '7')));
+    flush();
+    EXPECT_FALSE(window.pressKey(juce::KeyPress('7', {}, '7')));
     MessageLoop::pump(20);
     EXPECT_EQ(receivedSoFar(), 84);
 
@@ -269,4 +271,35 @@ TEST_F(MainComponentTest, ConnectRetriesAPairStillWaitingButLeavesAConnectedOneA
     MessageLoop::pump(20);
     EXPECT_EQ(receivedSoFar(), mark);
     EXPECT_FALSE(portsDialog().isVisible());
+}
+
+TEST_F(MainComponentTest, ADialogKeepsTheKeyboardFocusInsideItOrNowhere)
+{
+    auto& channel = *descendantsOf<juce::TextEditor>(find<AnalogEditor>(*main)).front();
+    const auto focused = [] { return juce::Component::getCurrentlyFocusedComponent(); };
+
+    // Tab walks round the ports dialog's own widgets and never leaves it.
+    find<juce::ComboBox>(portsDialog(), 0).grabKeyboardFocus();
+    for (int press = 0; press < 6; ++press)
+    {
+        window.pressKey(juce::KeyPress(juce::KeyPress::tabKey));
+        EXPECT_TRUE(portsDialog().isParentOf(focused())) << press;
+    }
+
+    // The about box takes the focus from the form beneath; the veil gives none back, and only the
+    // command keys act.
+    ASSERT_TRUE(connect());
+    window.click({6 + 48, 6 + 27});
+    EXPECT_EQ(focused(), &channel);
+    const auto shown = channel.getText();
+    EXPECT_TRUE(invoke(CommandIDs::about));
+    EXPECT_EQ(focused(), nullptr);
+    window.click({2, 2});
+    EXPECT_EQ(focused(), nullptr);
+    const auto mark = receivedSoFar();
+    EXPECT_FALSE(window.pressKey(juce::KeyPress('7', {}, '7')));
+    EXPECT_TRUE(window.pressKey(juce::KeyPress('V', juce::ModifierKeys::ctrlModifier, 0)));
+    ASSERT_TRUE(waitUntilReceived(mark + 1));
+    EXPECT_EQ(bytesSince(mark), bytesOf({SysExCodec::buildMessage(SysExCommand::saveToDevice)}));
+    EXPECT_EQ(channel.getText(), shown);
 }

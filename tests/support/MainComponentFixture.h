@@ -13,24 +13,33 @@
 #include <stdexcept>
 #include <vector>
 
-// File dialogs that answer from a script, one answer per call; an empty file, or none left, is Cancel.
+// File dialogs that answer from a script, one answer per dialog, at once; an empty file, or none left,
+// is Cancel. While `holding`, a dialog stays open until the test calls `answer`.
 class ScriptedFileDialogs final : public FileDialogs
 {
 public:
-    bool chooseFileToOpen(juce::File& file) override { return take(opens, file); }
-    bool chooseFileToSave(juce::File& file) override { return take(saves, file); }
+    void chooseFileToOpen(Answer answer) override { ask(opens, std::move(answer)); }
+    void chooseFileToSave(Answer answer) override { ask(saves, std::move(answer)); }
 
     std::deque<juce::File> opens;
     std::deque<juce::File> saves;
+    bool holding = false;
+    Answer answer;
+    int shown = 0;
 
 private:
-    static bool take(std::deque<juce::File>& answers, juce::File& file)
+    void ask(std::deque<juce::File>& answers, Answer given)
     {
-        const auto answer = answers.empty() ? juce::File() : answers.front();
+        ++shown;
+        if (holding)
+        {
+            answer = std::move(given);
+            return;
+        }
+        const auto file = answers.empty() ? juce::File() : answers.front();
         if (!answers.empty())
             answers.pop_front();
-        file = answer;
-        return answer != juce::File();
+        given(file);
     }
 };
 

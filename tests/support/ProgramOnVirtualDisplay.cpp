@@ -53,6 +53,25 @@ juce::Image ProgramOnVirtualDisplay::captureWindow() const
     return isShown() ? client->capture(window) : juce::Image();
 }
 
+void ProgramOnVirtualDisplay::pressKeys(const juce::StringArray& keyNames) const
+{
+    if (isShown())
+        client->pressKeys(window, keyNames);
+}
+
+bool ProgramOnVirtualDisplay::waitUntilShown(const juce::String& title, bool shown,
+                                             int timeoutMilliseconds) const
+{
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMilliseconds;
+    while (isShown() && (client->findWindow(title) != 0) != shown)
+    {
+        if (juce::Time::getMillisecondCounter() >= end)
+            return false;
+        juce::Thread::sleep(20);
+    }
+    return isShown();
+}
+
 bool ProgramOnVirtualDisplay::closeAndWaitForExit(int timeoutMilliseconds, int& exitCode)
 {
     if (!isShown())

@@ -26,6 +26,11 @@ public:
     juce::Rectangle<int> getWindowBounds() const;
     juce::Image captureWindow() const;
 
+    // Types a chord into the program's window (see X11Client::pressKeys).
+    void pressKeys(const juce::StringArray& keyNames) const;
+    // Polls until a window with that title is mapped, or is no longer; false on time-out.
+    bool waitUntilShown(const juce::String& title, bool shown, int timeoutMilliseconds) const;
+
     // Asks the window to close as its close button does, again each second, and waits for the
     // program to end.
     bool closeAndWaitForExit(int timeoutMilliseconds, int& exitCode);

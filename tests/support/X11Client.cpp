@@ -135,3 +135,31 @@ void X11Client::requestClose(Window window) const
     XSendEvent(display, window, False, NoEventMask, &event);
     XFlush(display);
 }
+
+void X11Client::pressKeys(Window window, const juce::StringArray& keyNames) const
+{
+    const auto send = [&](int type, const juce::String& name, unsigned int state)
+    {
+        XEvent event{};
+        event.xkey.type = type;
+        event.xkey.display = display;
+        event.xkey.window = window;
+        event.xkey.root = DefaultRootWindow(display);
+        event.xkey.time = CurrentTime;
+        event.xkey.same_screen = True;
+        event.xkey.state = state;
+        event.xkey.keycode = XKeysymToKeycode(display, XStringToKeysym(name.toRawUTF8()));
+        XSendEvent(display, window, False, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
+    };
+
+    // The state of each event carries the modifiers pressed before it, as the server's would.
+    unsigned int state = 0;
+    for (const auto& name : keyNames)
+    {
+        send(KeyPress, name, state);
+        state |= name.startsWith("Control") ? ControlMask : name.startsWith("Shift") ? ShiftMask : 0;
+    }
+    for (int i = keyNames.size(); --i >= 0;)
+        send(KeyRelease, keyNames[i], state);
+    XFlush(display);
+}

@@ -28,6 +28,9 @@ public:
     juce::Image capture(Window window) const;
     // Sends WM_DELETE_WINDOW, which is what a window's close button does.
     void requestClose(Window window) const;
+    // Sends key presses to the window in the given order, then their releases in reverse: a chord such
+    // as {"Control_L", "o"}. Keys are named as Xlib names their symbols.
+    void pressKeys(Window window, const juce::StringArray& keyNames) const;
 
 private:
     Window findWindowBelow(Window parent, const juce::String& title) const;

@@ -134,3 +134,51 @@ TEST_F(AnalogEditorTest, LeavingARangeEndThatWasNotTypedAcrossLeavesAReversedRan
     EXPECT_EQ(texts(), "1 1 100 20");
     EXPECT_TRUE(seen.empty());
 }
+
+TEST_F(AnalogEditorTest, HeldBackEndIsSettledHoweverTheFieldIsLeftUnlessAReloadCameFirst)
+{
+    // After the pull, Return leaves RANGE MAX's new text selected, so that typing replaces it.
+    min.grabKeyboardFocus();
+    driver.type("60");
+    driver.press(juce::KeyPress::returnKey);
+    driver.type("80");
+    EXPECT_EQ(texts(), "1 1 60 80");
+
+    // Leaving by choosing another control, or by a click on the invert box, stores what was typed.
+    auto& other = *model.getAnalog(1);
+    for (const bool toOtherControl : {true, false})
+    {
+        editor.setControl(0, &record);
+        record.setMin(0);
+        record.setMax(50);
+        min.grabKeyboardFocus();
+        driver.type("100");
+        if (toOtherControl)
+            editor.setControl(1, &other);
+        else
+            driver.click(box());
+        FormDriver::settle();
+        EXPECT_EQ(std::make_pair(record.getMin(), record.getMax()), std::make_pair(100, 100));
+    }
+    EXPECT_TRUE(record.isInverted());
+    EXPECT_EQ(std::make_pair(other.getMin(), other.getMax()), std::make_pair(0, 127));
+
+    // A report that reloads the form while the user types wins over the value held back.
+    record.setMin(0);
+    record.setMax(50);
+    min.grabKeyboardFocus();
+    driver.type("100");
+    record.setChannel(9);
+    field("INDEX").grabKeyboardFocus();
+    FormDriver::settle();
+    EXPECT_EQ(texts(), "9 1 10 50");
+
+    // A reversed range typed again is held back like any other crossing value.
+    record.setMin(5);
+    record.setMax(3);
+    min.grabKeyboardFocus();
+    driver.type("5");
+    max.grabKeyboardFocus();
+    FormDriver::settle();
+    EXPECT_EQ(std::make_pair(record.getMin(), record.getMax()), std::make_pair(5, 5));
+}

@@ -110,3 +110,19 @@ TYPED_TEST(SettingsEditorFrameTest, FollowsOnlyTheRecordLastSetAndKeepsItsValues
     shortLived.reset();
     this->record(0)->setChannel(3);
 }
+
+TYPED_TEST(SettingsEditorFrameTest, AReloadKeepsAWholeSelectionAndARefusedKeyChangesNothing)
+{
+    auto& channel = this->field("MIDI_CHANNEL");
+    auto& record = *this->record(1);
+    this->editor.setControl(1, &record);
+    channel.grabKeyboardFocus();
+    record.setChannel(12);
+    for (const auto* refused : {"a", " ", "-"})
+        this->driver.type(refused);
+    EXPECT_EQ(channel.getText(), "12");
+    EXPECT_EQ(record.getChannel(), 12);
+
+    this->driver.type("5");
+    EXPECT_EQ(record.getChannel(), 5);
+}
