@@ -1,6 +1,7 @@
 // Measures the device link against the simulated device: (a) a full read unpaced, (b) a full read at
 // the MIDI 1.0 wire rate against the wire time of its bytes, (c) a flood of controller messages
-// through the hand-off to the message thread, (d) the hand-off's delay at 1,000 messages a second.
+// through the hand-off to the message thread, (d) the hand-off's delay at 1,000 messages a second,
+// (e) controller messages queued while the message thread is busy, at two counts.
 #include "device/ConnectionState.h"
 #include "device/MIDI.h"
 #include "device/SysExCodec.h"
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <thread>
 
 namespace juce
 {
@@ -202,6 +204,47 @@ void steadyLatency(benchmark::State& state)
     state.counters["max_ms"] = delays.back();
 }
 BENCHMARK(steadyLatency)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// (e) N controller messages queued on a MIDI thread while the message thread does not run, then handed
+// over in one walk. Only the queuing is timed; its time per message should not grow with N.
+void stalledQueue(benchmark::State& state)
+{
+    const auto count = (int) state.range(0);
+    Link link;
+    runLoopUntil([&] { return link.midi.getState() == ConnectionState::connected; });
+    std::vector<juce::MidiMessage> messages;
+    for (int k = 0; k < count; ++k)
+        messages.push_back(SimulatedVEXLO::burstMessage(Burst::controllers, k));
+    double seconds = 0.0;
+    for (auto _ : state)
+    {
+        link.listener.controllers = 0;
+        link.listener.inOrder = true;
+        double elapsed = 0.0;
+        // This thread is the message thread: while it waits for the join, nothing is handed over.
+        std::thread midiThread(
+            [&]
+            {
+                const auto start = Clock::now();
+                for (const auto& message : messages)
+                    link.midi.handleIncomingMidiMessage(nullptr, message);
+                elapsed = secondsSince(start);
+            });
+        midiThread.join();
+        seconds += elapsed;
+        state.SetIterationTime(elapsed);
+        runLoopUntil([&] { return link.listener.controllers >= count; });
+        if (link.listener.controllers != count || !link.listener.inOrder)
+            state.SkipWithError("controller messages lost or out of order");
+    }
+    state.counters["ns_per_message"] = seconds * 1e9 / ((double) count * (double) state.iterations());
+}
+BENCHMARK(stalledQueue)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(5);
 } // namespace
 
 int main(int argc, char** argv)

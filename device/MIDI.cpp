@@ -167,7 +167,7 @@ void MIDI::handleIncomingMidiMessage(juce::MidiInput*, const juce::MidiMessage& 
     {
         {
             const juce::ScopedLock guard(lock);
-            pending.addEvent(message, eventCounter++);
+            pending.push_back(message);
         }
         broadcaster.sendChangeMessage();
     }
@@ -192,11 +192,10 @@ void MIDI::changeListenerCallback(juce::ChangeBroadcaster*)
 {
     {
         const juce::ScopedLock guard(lock);
-        for (const auto event : pending)
-            SysExCodec::deliver(event.getMessage(), *listener);
+        for (const auto& message : pending)
+            SysExCodec::deliver(message, *listener);
+        // Keeps the capacity, so that the MIDI thread allocates again only for a longer batch.
         pending.clear();
-        // Positions only order one batch, so each batch starts again at 0 and the count never overflows.
-        eventCounter = 0;
     }
     const auto current = getState();
     if (current != lastReportedState)
@@ -222,5 +221,4 @@ void MIDI::clearPending()
 {
     const juce::ScopedLock guard(lock);
     pending.clear();
-    eventCounter = 0;
 }

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 // The one connection to the device: lists the MIDI ports, opens and closes one input/output pair,
 // runs the handshake, sends the device's messages and hands what arrives on the MIDI thread over to
@@ -68,9 +69,10 @@ private:
     std::shared_ptr<MIDIPortProvider> ports;
     std::unique_ptr<MIDIInputPort> input;
     std::unique_ptr<MIDIOutputPort> output;
-    juce::MidiBuffer pending;
+    // In arrival order. Not a juce::MidiBuffer: it searches for each message's place from the start,
+    // so messages piling up while the message thread is busy would cost the MIDI thread quadratic time.
+    std::vector<juce::MidiMessage> pending;
     juce::CriticalSection lock;
-    int eventCounter = 0;
     juce::ChangeBroadcaster broadcaster;
     // Makes the handshake's move to state 2 and the identity text one step, and orders it against
     // connect and disconnect.
