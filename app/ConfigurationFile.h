@@ -2,10 +2,12 @@
 
 #include <juce_core/juce_core.h>
 
-// Moves a configuration document's text between memory and one file on disk. Reading stops at a
-// size far beyond any configuration, so that a wrong choice of file cannot take the memory; writing
-// never leaves the file half written: the text goes to a new file beside it first, and only a
-// complete copy takes the old one's place.
+// Moves a configuration document's text between memory and one file on disk. Reading takes only a
+// regular file and stops at a size far beyond any configuration, so that a wrong choice of file can
+// neither stop the editor nor take the memory. Writing never leaves the file half written: the text
+// goes to a new file beside it first, flushed to disk, and only a complete copy takes the old one's
+// place, with the old one's permissions and, where the process may, its owner. Through a symbolic
+// link the file it leads to is replaced; other hard links to the old file keep the old text.
 class ConfigurationFile
 {
 public:
@@ -15,11 +17,13 @@ public:
     explicit ConfigurationFile(const juce::File& file);
 
     // The file's text, decoded as UTF-8 unless a byte-order mark says otherwise. False, with the
-    // text untouched, when the file cannot be read or holds more than maximumSize bytes.
+    // text untouched, when the file is not a regular file, cannot be read or holds more than
+    // maximumSize bytes.
     bool read(juce::String& text) const;
 
-    // Replaces the file with the text in UTF-8, without a byte-order mark. False when any step fails;
-    // the file is then as it was before.
+    // Replaces the file with the text in UTF-8, without a byte-order mark. False when any step fails,
+    // and when the file exists but is not a regular file or this process may not write it; the file
+    // is then as it was before.
     bool write(const juce::String& text) const;
 
 private:

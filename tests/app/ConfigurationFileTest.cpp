@@ -1,10 +1,18 @@
-// Pins the configuration file's size limit on reading and its all-or-nothing writing: exact UTF-8
-// bytes, no leftovers, and the old file byte for byte after a failure on a full or read-only disk.
+// Pins the configuration file's reading of regular files only, up to a size limit, and its
+// all-or-nothing writing: exact UTF-8 bytes, no leftovers, the old file byte for byte after a failure
+// on a full or read-only disk or a refusal, saving through links, and the old file's mode and owner.
 #include "app/ConfigurationFile.h"
+
+#include "support/JucePrinters.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fcntl.h>
+#include <future>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace
@@ -16,13 +24,21 @@ juce::MemoryBlock bytesOf(const juce::File& file)
     return bytes;
 }
 
-// Every entry of the folder, hidden ones included.
+// Every entry of the folder, hidden ones included, in alphabetical order.
 juce::StringArray namesIn(const juce::File& folder)
 {
     juce::StringArray names;
     for (const auto& entry : folder.findChildFiles(juce::File::findFilesAndDirectories, false, "*"))
         names.add(entry.getFileName());
+    names.sort(false);
     return names;
+}
+
+struct stat statusOf(const juce::File& file)
+{
+    struct stat status = {};
+    EXPECT_EQ(lstat(file.getFullPathName().toRawUTF8(), &status), 0) << file.getFullPathName();
+    return status;
 }
 
 // A tmpfs of its own, mounted for the test's lifetime; only root may mount one.
@@ -76,6 +92,29 @@ TEST(ConfigurationFile, ReadsUpToTheLimitAndRefusesMoreWithoutTouchingTheText)
     EXPECT_EQ(text, "untouched");
 }
 
+TEST(ConfigurationFile, ReadsOnlyRegularFilesAlsoThroughLinks)
+{
+    const juce::TemporaryFile folder;
+    ASSERT_TRUE(folder.getFile().createDirectory());
+    const auto fifo = folder.getFile().getChildFile("fifo.vexlo");
+    ASSERT_EQ(mkfifo(fifo.getFullPathName().toRawUTF8(), 0600), 0);
+
+    // A read that waited for a writer would stop the suite for good; after a while it gets one.
+    juce::String text = "untouched";
+    auto reading = std::async(std::launch::async, [&] { return ConfigurationFile(fifo).read(text); });
+    if (reading.wait_for(std::chrono::seconds(5)) == std::future_status::timeout)
+        close(open(fifo.getFullPathName().toRawUTF8(), O_WRONLY | O_NONBLOCK));
+    EXPECT_FALSE(reading.get());
+    EXPECT_FALSE(ConfigurationFile(juce::File("/dev/null")).read(text));
+    EXPECT_EQ(text, "untouched");
+
+    const auto link = folder.getFile().getChildFile("link.vexlo");
+    ASSERT_TRUE(folder.getFile().getChildFile("real.vexlo").replaceWithText("linked"));
+    ASSERT_TRUE(juce::File::createSymbolicLink(link, "real.vexlo", false));
+    ASSERT_TRUE(ConfigurationFile(link).read(text));
+    EXPECT_EQ(text, "linked");
+}
+
 TEST(ConfigurationFile, WritesExactUTF8OverTheOldFileAndLeavesNothingElse)
 {
     const juce::TemporaryFile folder;
@@ -96,6 +135,11 @@ TEST(ConfigurationFile, WritesExactUTF8OverTheOldFileAndLeavesNothingElse)
 
     EXPECT_FALSE(ConfigurationFile(folder.getFile().getChildFile("missing/b.vexlo")).write(text));
     EXPECT_EQ(namesIn(folder.getFile()), juce::StringArray("a.vexlo"));
+
+    // The longest name a folder takes leaves no room for a temporary name built on it.
+    const auto longest = juce::String::repeatedString("n", 249) + ".vexlo";
+    ASSERT_TRUE(ConfigurationFile(folder.getFile().getChildFile(longest)).write(text));
+    EXPECT_EQ(namesIn(folder.getFile()), juce::StringArray("a.vexlo", longest));
 }
 
 TEST(ConfigurationFile, AFullDiskLeavesTheOldFileByteForByte)
@@ -130,4 +174,84 @@ TEST(ConfigurationFile, AReadOnlyFolderLeavesTheOldFileByteForByte)
     EXPECT_FALSE(ConfigurationFile(file).write("new"));
     EXPECT_EQ(bytesOf(file), before);
     EXPECT_EQ(namesIn(disk.folder), juce::StringArray("kept.vexlo"));
+}
+
+TEST(ConfigurationFile, SavesThroughLinksIntoTheFilesTheyLeadTo)
+{
+    // The targets on a file system of their own when root may mount one: a temporary file beside the
+    // link instead of beside the target could then not be renamed into place.
+    ScopedTmpfs targets("size=64k");
+    const juce::TemporaryFile links;
+    ASSERT_TRUE(links.getFile().createDirectory());
+    const auto target = targets.folder.getChildFile("a.vexlo");
+    ASSERT_TRUE(target.replaceWithText("old"));
+    const auto absolute = links.getFile().getChildFile("a.vexlo");
+    const auto relative = links.getFile().getChildFile("relative.vexlo");
+    const auto dangling = links.getFile().getChildFile("dangling.vexlo");
+    const auto loop = links.getFile().getChildFile("loop.vexlo");
+    ASSERT_TRUE(juce::File::createSymbolicLink(absolute, target.getFullPathName(), false));
+    ASSERT_TRUE(juce::File::createSymbolicLink(relative, "a.vexlo", false));
+    ASSERT_TRUE(
+        juce::File::createSymbolicLink(dangling, targets.folder.getFullPathName() + "/b.vexlo", false));
+    ASSERT_TRUE(juce::File::createSymbolicLink(loop, "loop.vexlo", false));
+
+    ASSERT_TRUE(ConfigurationFile(relative).write("new"));
+    ASSERT_TRUE(ConfigurationFile(dangling).write("created"));
+    EXPECT_FALSE(ConfigurationFile(loop).write("lost"));
+    EXPECT_EQ(target.loadFileAsString(), "new");
+    EXPECT_EQ(targets.folder.getChildFile("b.vexlo").loadFileAsString(), "created");
+    EXPECT_TRUE(absolute.isSymbolicLink() && relative.isSymbolicLink() && dangling.isSymbolicLink());
+    EXPECT_EQ(namesIn(targets.folder), juce::StringArray("a.vexlo", "b.vexlo"));
+}
+
+TEST(ConfigurationFile, KeepsTheOldFilesModeAndOwner)
+{
+    const juce::TemporaryFile folder;
+    ASSERT_TRUE(folder.getFile().createDirectory());
+    const auto file = folder.getFile().getChildFile("private.vexlo");
+    ASSERT_TRUE(file.replaceWithText("old"));
+    // Only root may give the file away first.
+    const auto owner = geteuid() == 0 ? (uid_t) 65534 : geteuid();
+    ASSERT_EQ(chmod(file.getFullPathName().toRawUTF8(), 0600), 0);
+    ASSERT_EQ(chown(file.getFullPathName().toRawUTF8(), owner, (gid_t) -1), 0);
+
+    ASSERT_TRUE(ConfigurationFile(file).write("new"));
+    EXPECT_EQ(statusOf(file).st_mode & 07777, 0600u);
+    EXPECT_EQ(statusOf(file).st_uid, owner);
+
+    // A new file gets what the umask gives.
+    const auto previous = umask(027);
+    const auto created = folder.getFile().getChildFile("new.vexlo");
+    EXPECT_TRUE(ConfigurationFile(created).write("new"));
+    umask(previous);
+    EXPECT_EQ(statusOf(created).st_mode & 07777, 0640u);
+}
+
+TEST(ConfigurationFile, RefusesToReplaceWhatItMayNotWriteOrIsNoFile)
+{
+    const juce::TemporaryFile temporary;
+    const auto& folder = temporary.getFile();
+    ASSERT_TRUE(folder.createDirectory());
+    const auto fifo = folder.getChildFile("fifo.vexlo");
+    ASSERT_EQ(mkfifo(fifo.getFullPathName().toRawUTF8(), 0600), 0);
+    EXPECT_FALSE(ConfigurationFile(fifo).write("new"));
+    EXPECT_TRUE(S_ISFIFO(statusOf(fifo).st_mode));
+
+    // Anyone may replace names in the folder, but the file itself is read-only. Root writes through
+    // permission bits, so as root the saves run in a child that has become nobody.
+    const auto locked = folder.getChildFile("locked.vexlo");
+    ASSERT_TRUE(locked.replaceWithText("old"));
+    ASSERT_EQ(chmod(locked.getFullPathName().toRawUTF8(), 0444), 0);
+    ASSERT_EQ(chmod(folder.getFullPathName().toRawUTF8(), 0777), 0);
+    const auto child = fork();
+    if (child == 0)
+        _exit(geteuid() != 0 || setuid(65534) == 0
+                  ? (ConfigurationFile(folder.getChildFile("open.vexlo")).write("new") ? 1 : 0) |
+                        (ConfigurationFile(locked).write("new") ? 2 : 0)
+                  : 255);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(WEXITSTATUS(status), 1) << "1: a new file was saved, 2: the read-only file was replaced";
+    EXPECT_EQ(locked.loadFileAsString(), "old");
+    EXPECT_EQ(namesIn(folder), juce::StringArray("fifo.vexlo", "locked.vexlo", "open.vexlo"));
 }

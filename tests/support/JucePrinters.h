@@ -22,4 +22,8 @@ inline void PrintTo(const Colour& c, std::ostream* os)
     *os << "ARGB(" << (int) c.getAlpha() << ", " << (int) c.getRed() << ", " << (int) c.getGreen() << ", "
         << (int) c.getBlue() << ")";
 }
+inline void PrintTo(const StringArray& a, std::ostream* os)
+{
+    *os << "{" << a.joinIntoString(", ") << "}";
+}
 } // namespace juce
