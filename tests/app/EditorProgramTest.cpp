@@ -5,11 +5,34 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace
 {
 // Generous for the sanitizer builds; a healthy start takes well under a second.
 constexpr int startTimeout = 60000;
 constexpr int closeTimeout = 20000;
+
+// The arguments and the working folder of a process that the given one started, such as the editor's
+// file dialog; empty when it has none.
+std::pair<juce::StringArray, juce::File> childOf(pid_t parent)
+{
+    for (const auto& process : juce::File("/proc").findChildFiles(juce::File::findDirectories, false))
+    {
+        const auto status = process.getChildFile("status").loadFileAsString();
+        if (status.fromFirstOccurrenceOf("PPid:", false, false).trim().getIntValue() != parent)
+            continue;
+        juce::MemoryBlock command;
+        process.getChildFile("cmdline").loadFileAsData(command);
+        juce::StringArray arguments;
+        // Each argument ends in a zero byte.
+        for (auto* argument = command.begin(); argument < command.end();
+             argument += std::strlen(argument) + 1)
+            arguments.add(argument);
+        return {arguments, process.getChildFile("cwd").getLinkedTarget()};
+    }
+    return {};
+}
 
 bool near(juce::Colour actual, juce::Colour expected)
 {
@@ -62,6 +85,15 @@ TEST(EditorProgram, ClosingWithAFileDialogOpenEndsTheDialogAndQuitsAtOnce)
         editor.pressKeys({"Control_L", "Shift_L", "s"});
     while (!editor.waitUntilShown(dialog, true, 1000) && juce::Time::getMillisecondCounter() < end);
     ASSERT_TRUE(editor.waitUntilShown(dialog, true, 0));
+
+    // It opens in the documents folder (the home folder when there is none) with no name filled in.
+    auto documents = juce::File::getSpecialLocation(juce::File::userDocumentsDirectory);
+    if (!documents.isDirectory())
+        documents = juce::File::getSpecialLocation(juce::File::userHomeDirectory);
+    const auto [arguments, folder] = childOf(editor.getPid());
+    EXPECT_TRUE(arguments.contains("--save")) << arguments.joinIntoString(" ");
+    EXPECT_FALSE(arguments.joinIntoString(" ").contains("--filename")) << arguments.joinIntoString(" ");
+    EXPECT_EQ(folder, documents);
 
     int exitCode = -1;
     ASSERT_TRUE(editor.closeAndWaitForExit(closeTimeout, exitCode));

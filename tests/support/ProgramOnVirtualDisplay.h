@@ -18,6 +18,8 @@ public:
     bool isShown() const { return window != 0; }
     juce::String getProblem() const { return problem; }
 
+    pid_t getPid() const { return program != nullptr ? program->getPid() : -1; }
+
     // From starting the program to its window being mapped.
     double getMillisecondsToWindow() const { return millisecondsToWindow; }
     // The program's resident memory now, in bytes (0 when unknown).
