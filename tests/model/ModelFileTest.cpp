@@ -291,6 +291,11 @@ TEST(ModelFileTest, EveryRejectionLeavesTheModelUntouchedAndSilent)
              set("Analog", 5, "channel", "0"),
              set("Analog", 5, "channel", "17"),
              set("Analog", 5, "channel", "abc"),
+             // Beyond an int, where a wrapping reader would find 1, 127, 0 and 1.
+             set("Analog", 5, "channel", "4294967297"),
+             set("Analog", 6, "number", "4294967423"),
+             set("Digital", 0, "id", "4294967296"),
+             set("LED", 3, "number", "-4294967295"),
              set("Digital", 7, "channel", nullptr),
              set("Analog", 6, "number", "128"),
              set("Analog", 6, "number", "-1"),
