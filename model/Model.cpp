@@ -108,9 +108,9 @@ bool Model::loadFromFile(const juce::String& text)
     if (!scratch.readRecords(*root))
         return false;
 
-    // Names are written escaped, which can make the document grow; a configuration that would be
-    // saved longer than the loader accepts could never be opened again.
-    if (scratch.createXml().getNumBytesAsUTF8() > (size_t) XmlTextGuard::maxBytes)
+    // Names are written escaped, which can make a value and the document grow; a configuration whose
+    // saved text the guard would refuse could never be opened again.
+    if (!XmlTextGuard::isSafeToParse(scratch.createXml()))
         return false;
 
     copyValuesFrom(scratch);

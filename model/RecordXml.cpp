@@ -1,5 +1,8 @@
 #include "model/RecordXml.h"
 
+#include <cstdlib>
+#include <limits>
+
 namespace
 {
 constexpr int firstChannel = 1;
@@ -44,7 +47,13 @@ bool hasTagName(const juce::XmlElement& element, const char* name)
 int getIntAttribute(const juce::XmlElement& element, const char* name)
 {
     const auto* value = findAttribute(element, name);
-    return value != nullptr ? value->getIntValue() : -1;
+
+    if (value == nullptr)
+        return -1;
+
+    // JUCE reads with atoi, which wraps a number beyond int into one that a range check may accept.
+    const auto number = std::strtol(value->toRawUTF8(), nullptr, 10);
+    return (int) juce::jlimit<long>(std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), number);
 }
 
 bool getBoolAttribute(const juce::XmlElement& element, const char* name)

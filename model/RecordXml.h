@@ -4,13 +4,14 @@
 
 // How the configuration file's record elements are read and written. Element and attribute names are
 // matched without regard to the case of ASCII letters, as the file has always been read; the values
-// parse exactly as juce::XmlElement's own attribute getters parse them.
+// parse as juce::XmlElement's own attribute getters parse them, but for integers beyond int's range.
 namespace RecordXml
 {
 bool hasTagName(const juce::XmlElement& element, const char* name);
 
 // The decimal integer at the start of the value, after blanks and an optional sign (0 when there is
-// none); -1 when the attribute is absent.
+// none), held at int's smallest or largest value when it lies beyond them; -1 when the attribute is
+// absent.
 int getIntAttribute(const juce::XmlElement& element, const char* name);
 
 // True when the value's first non-blank character is one of "1tTyY"; false when absent.

@@ -31,8 +31,9 @@ CharPointer endOfName(CharPointer p) noexcept
 }
 
 // Follows juce::XmlDocument step by step (the same character tests on the same positions), keeping
-// count of the open elements instead of recursing. Any step at which the parser would complain, run
-// out of text or stop making progress ends the scan with a refusal.
+// count of the open elements instead of recursing, and of the elements, attributes and value bytes
+// whose cost grows faster than the text. Any step at which the parser would complain, run out of text
+// or stop making progress, or a count beyond its limit, ends the scan with a refusal.
 class Scanner
 {
 public:
@@ -70,10 +71,6 @@ public:
                 if (item == Content::refused)
                     return false;
 
-                // A closing "</" without its '>' ends every open element at once.
-                if (item == Content::unclosedEndTag)
-                    return true;
-
                 if (item == Content::startTag)
                     break;
 
@@ -94,8 +91,7 @@ private:
     {
         refused,
         startTag,
-        endTag,
-        unclosedEndTag
+        endTag
     };
 
     bool at(const char* marker) const noexcept
@@ -155,6 +151,9 @@ private:
     // At the '<' of a start tag; reads the name and the attributes.
     Tag readStartTag()
     {
+        if (++elements > XmlTextGuard::maxElements)
+            return Tag::refused;
+
         ++p;
         auto end = endOfName(p);
 
@@ -206,7 +205,8 @@ private:
             if (*p != '"' && *p != '\'')
                 return Tag::closed;
 
-            if (++attributes > XmlTextGuard::maxAttributes || !readQuotedValue())
+            if (++attributes > XmlTextGuard::maxAttributes ||
+                ++documentAttributes > XmlTextGuard::maxDocumentAttributes || !readQuotedValue())
                 return Tag::refused;
         }
     }
@@ -214,7 +214,7 @@ private:
     bool readQuotedValue()
     {
         const auto quote = *p;
-        ++p;
+        const auto start = ++p;
 
         for (;;)
         {
@@ -222,8 +222,9 @@ private:
 
             if (c == quote)
             {
+                const auto bytes = p.getAddress() - start.getAddress();
                 ++p;
-                return true;
+                return bytes <= XmlTextGuard::maxValueBytes;
             }
 
             if (c == 0)
@@ -300,10 +301,12 @@ private:
             {
                 if (at("</"))
                 {
+                    // Without its '>', the parser would search the rest of the text for it once for
+                    // every open element, and then close them all.
                     const auto close = p.indexOf((juce::juce_wchar) '>');
 
                     if (close < 0)
-                        return Content::unclosedEndTag;
+                        return Content::refused;
 
                     p += close + 1;
                     return Content::endTag;
@@ -358,6 +361,8 @@ private:
     }
 
     CharPointer p;
+    int elements = 0;
+    int documentAttributes = 0;
 };
 } // namespace
 

@@ -291,6 +291,11 @@ TEST(ModelFileTest, EveryRejectionLeavesTheModelUntouchedAndSilent)
              set("Analog", 5, "channel", "0"),
              set("Analog", 5, "channel", "17"),
              set("Analog", 5, "channel", "abc"),
+             // Beyond an int, where a wrapping reader would find 1, 127, 0 and 1.
+             set("Analog", 5, "channel", "4294967297"),
+             set("Analog", 6, "number", "4294967423"),
+             set("Digital", 0, "id", "4294967296"),
+             set("LED", 3, "number", "-4294967295"),
              set("Digital", 7, "channel", nullptr),
              set("Analog", 6, "number", "128"),
              set("Analog", 6, "number", "-1"),
@@ -378,18 +383,22 @@ TEST(ModelFileTest, HostileTextIsRefusedWithoutHarm)
         manyRecords << "<Analog id=\"" << (i % 35) << "\"/>";
     manyRecords << "</VEXLO>";
 
-    // A name that keeps the document just under the size limit loads; one more kilobyte does not.
-    const int room = XmlTextGuard::maxBytes - (int) written.getNumBytesAsUTF8() - 32;
+    // A name as long as a value may be loads, and so does a document of the size limit; one byte
+    // more does not.
     const auto withName = [&](int bytes)
     {
         return edited(
             [bytes](juce::XmlElement& root)
             { record(root, "Analog", 0).setAttribute("name", juce::String::repeatedString("n", bytes)); });
     };
+    const auto padded = [&](int bytes) {
+        return written.replace("</VEXLO>", "<!--" + juce::String::repeatedString(" ", bytes) + "--></VEXLO>");
+    };
+    const int room = XmlTextGuard::maxBytes - (int) written.getNumBytesAsUTF8() - 7;
 
     // Quotation marks inside single quotes take six bytes each when written back.
     const auto growing = written.replaceFirstOccurrenceOf(
-        "name=\"\"", "name='" + juce::String::repeatedString("\"", XmlTextGuard::maxBytes / 6) + "'");
+        "name=\"\"", "name='" + juce::String::repeatedString("\"", XmlTextGuard::maxValueBytes) + "'");
 
     juce::MemoryBlock withNul(written.toRawUTF8(), written.getNumBytesAsUTF8());
     withNul[900] = 0;
@@ -398,7 +407,8 @@ TEST(ModelFileTest, HostileTextIsRefusedWithoutHarm)
              manyElements.toString(),
              manyRecords.toString(),
              juce::String::repeatedString("<a>", 100000),
-             withName(room + 1024),
+             withName(XmlTextGuard::maxValueBytes + 1),
+             padded(room + 1),
              growing,
              withNul.toString(),
              juce::String::createStringFromData("\xff\xfe\x00\x01\x80<\x00>", 8),
@@ -413,9 +423,11 @@ TEST(ModelFileTest, HostileTextIsRefusedWithoutHarm)
         EXPECT_EQ(model.createXml(), written);
     }
 
+    Model named(nullptr);
+    EXPECT_TRUE(named.loadFromFile(withName(XmlTextGuard::maxValueBytes)));
+    EXPECT_TRUE(named.createXml().contains("name=\"nnnnnnnn"));
     Model big(nullptr);
-    EXPECT_TRUE(big.loadFromFile(withName(room)));
-    EXPECT_TRUE(big.createXml().contains("name=\"nnnnnnnn"));
+    EXPECT_TRUE(big.loadFromFile(padded(room)));
 
     // A document cut anywhere before its closing tag fails and changes nothing.
     for (int length = 0; length < written.lastIndexOf("</VEXLO>"); length += 7)

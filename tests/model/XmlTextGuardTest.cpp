@@ -1,4 +1,4 @@
-// Pins which texts may reach JUCE's XML parser: the exact depth, attribute and size limits, closing
+// Pins which texts may reach JUCE's XML parser: the exact depth, count, length and size limits, closing
 // tags hidden where the parser does not see them, and every complaint or endless path it is kept from.
 #include "model/XmlTextGuard.h"
 
@@ -25,9 +25,6 @@ TEST(XmlTextGuardTest, DepthLimitIsExact)
 
     // The parser stops at the end of the root element, so what follows does not count.
     EXPECT_TRUE(XmlTextGuard::isSafeToParse("<r/>" + juce::String::repeatedString("<a>", 100)));
-
-    // Many siblings are fine: only depth is limited.
-    EXPECT_TRUE(XmlTextGuard::isSafeToParse("<r>" + juce::String::repeatedString("<A/>", 100000) + "</r>"));
 }
 
 TEST(XmlTextGuardTest, ClosingTagsTheParserDoesNotSeeDoNotLowerTheCount)
@@ -65,8 +62,6 @@ TEST(XmlTextGuardTest, TextTheParserReadsWithoutComplaintPasses)
         "<r <!--c--> x=\"1\"/>",
         "<r><a b=c>text</r>",
         juce::CharPointer_UTF8("<r>\xc3\xa9t\xc3\xa9</r>"),
-        // The parser closes every open element at a final "</" that lacks its '>'.
-        "<r><a><b></",
     };
 
     for (const auto& text : accepted)
@@ -97,6 +92,7 @@ TEST(XmlTextGuardTest, ComplaintsEndlessPathsAndUnclosedMarkupAreRefused)
         {"unclosed value", "<r a=\"x/>"},
         {"end inside a start tag", "<r a=\"1\""},
         {"end inside content", "<r>text"},
+        {"end tag without its '>'", "<r><a><b></"},
         {"instruction followed by text", "<r><?p?>text</r>"},
         {"attribute without value", "<r a/>"},
         {"quote in a tag", "<r \"x\"/>"},
@@ -112,7 +108,7 @@ TEST(XmlTextGuardTest, ComplaintsEndlessPathsAndUnclosedMarkupAreRefused)
     }
 }
 
-TEST(XmlTextGuardTest, AttributeCountSizeAndEncodingLimits)
+TEST(XmlTextGuardTest, CountLengthSizeAndEncodingLimits)
 {
     const auto withAttributes = [](int count)
     {
@@ -124,6 +120,27 @@ TEST(XmlTextGuardTest, AttributeCountSizeAndEncodingLimits)
 
     EXPECT_TRUE(XmlTextGuard::isSafeToParse(withAttributes(XmlTextGuard::maxAttributes)));
     EXPECT_FALSE(XmlTextGuard::isSafeToParse(withAttributes(XmlTextGuard::maxAttributes + 1)));
+
+    // Siblings open no level, but elements and attributes count over the whole document, the root's
+    // included.
+    const auto children = [](const juce::String& root, const juce::String& child, int count)
+    { return "<" + root + ">" + juce::String::repeatedString(child, count) + "</r>"; };
+    EXPECT_TRUE(XmlTextGuard::isSafeToParse(children("r", "<a/>", XmlTextGuard::maxElements - 1)));
+    EXPECT_FALSE(XmlTextGuard::isSafeToParse(children("r", "<a/>", XmlTextGuard::maxElements)));
+
+    const auto full = withAttributes(XmlTextGuard::maxAttributes);
+    const auto fullChildren = XmlTextGuard::maxDocumentAttributes / XmlTextGuard::maxAttributes;
+    EXPECT_TRUE(XmlTextGuard::isSafeToParse(children("r", full, fullChildren)));
+    EXPECT_FALSE(XmlTextGuard::isSafeToParse(children("r b=''", full, fullChildren)));
+
+    // A value's length counts its references as written.
+    const auto withValue = [](int bytes)
+    {
+        return "<r a='" + juce::String::repeatedString("&lt;", bytes / 4) +
+               juce::String::repeatedString("x", bytes % 4) + "'/>";
+    };
+    EXPECT_TRUE(XmlTextGuard::isSafeToParse(withValue(XmlTextGuard::maxValueBytes)));
+    EXPECT_FALSE(XmlTextGuard::isSafeToParse(withValue(XmlTextGuard::maxValueBytes + 1)));
 
     const auto ofSize = [](int bytes)
     { return "<r>" + juce::String::repeatedString(" ", bytes - 7) + "</r>"; };
