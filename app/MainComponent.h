@@ -111,8 +111,9 @@ private:
 
     void openFile();
     void saveFile(bool saveAs);
-    // True when a file dialog's answer names a file to act on.
-    bool acceptAnswer(const juce::File& file);
+    // Shows a file dialog and hands its answer, unless cancelled, to the given operation.
+    void askForFile(void (FileDialogs::*choose)(FileDialogs::Answer),
+                    void (MainComponent::*use)(const juce::File&));
     void openChosenFile(const juce::File& file);
     void saveTo(const juce::File& file);
     void disconnect();

@@ -136,26 +136,23 @@ bool MainComponent::perform(const InvocationInfo& info)
 
 void MainComponent::openFile()
 {
-    if (fileDialogShown)
-        return;
-
-    fileDialogShown = true;
-    // The dialogs belong to this component and go with it, answer and all.
-    fileDialogs->chooseFileToOpen(
-        [this](const juce::File& file)
-        {
-            if (acceptAnswer(file))
-                openChosenFile(file);
-        });
+    if (!fileDialogShown)
+        askForFile(&FileDialogs::chooseFileToOpen, &MainComponent::openChosenFile);
 }
 
-bool MainComponent::acceptAnswer(const juce::File& file)
+void MainComponent::askForFile(void (FileDialogs::*choose)(FileDialogs::Answer),
+                               void (MainComponent::*use)(const juce::File&))
 {
-    // One answer per dialog; and an answer that comes once the application is quitting writes and
-    // loads nothing.
-    if (!std::exchange(fileDialogShown, false))
-        return false;
-    return file != juce::File() && !juce::MessageManager::getInstance()->hasStopMessageBeenSent();
+    fileDialogShown = true;
+    // The dialogs belong to this component and go with it, answer and all.
+    (fileDialogs.get()->*choose)(
+        [this, use](const juce::File& file)
+        {
+            // One answer per dialog; one that comes once the application is quitting is not acted on.
+            if (std::exchange(fileDialogShown, false) && file != juce::File() &&
+                !juce::MessageManager::getInstance()->hasStopMessageBeenSent())
+                (this->*use)(file);
+        });
 }
 
 void MainComponent::openChosenFile(const juce::File& file)
@@ -195,13 +192,7 @@ void MainComponent::saveFile(bool saveAs)
         return;
     }
 
-    fileDialogShown = true;
-    fileDialogs->chooseFileToSave(
-        [this](const juce::File& file)
-        {
-            if (acceptAnswer(file))
-                saveTo(file);
-        });
+    askForFile(&FileDialogs::chooseFileToSave, &MainComponent::saveTo);
 }
 
 void MainComponent::saveTo(const juce::File& file)
