@@ -1,7 +1,6 @@
 // Pins the command table with its keys, the menus, which commands act while connected, the file
 // commands through scripted dialogs, Open reloading the forms, About, and the caption tick by tick.
 #include "app/CommandIDs.h"
-#include "device/SysExCodec.h"
 #include "support/MainComponentFixture.h"
 #include "support/MessageLoop.h"
 #include "support/Pixels.h"
@@ -214,28 +213,6 @@ TEST_F(MainComponentCommandsTest, AboutShowsTheDeviceIdentityUntilClicked)
 
     window.click(about.getScreenPosition() - window.getScreenPosition() + juce::Point<int>(10, 10));
     EXPECT_FALSE(aboutDialog().isVisible());
-}
-
-TEST_F(MainComponentCommandsTest, CommandKeysAreTheWindowsEvenWithASettingsFieldFocused)
-{
-    ASSERT_TRUE(connect());
-    window.click({6 + 48, 6 + 27});
-    auto* channel = dynamic_cast<juce::TextEditor*>(juce::Component::getCurrentlyFocusedComponent());
-    ASSERT_NE(channel, nullptr);
-    const auto shown = channel->getText();
-
-    // Ctrl+V is Save to Device, not Paste; Ctrl+Shift+S still saves through the dialog.
-    const auto mark = receivedSoFar();
-    const auto file = folder.getChildFile("k.vexlo");
-    dialogs->saves.push_back(file);
-    EXPECT_TRUE(window.pressKey(juce::KeyPress('V', juce::ModifierKeys::ctrlModifier, 0)));
-    EXPECT_TRUE(window.pressKey(
-        juce::KeyPress('S', juce::ModifierKeys::ctrlModifier | juce::ModifierKeys::shiftModifier, 0)));
-    ASSERT_TRUE(waitUntilReceived(mark + 1));
-    EXPECT_EQ(bytesSince(mark), bytesOf({SysExCodec::buildMessage(SysExCommand::saveToDevice)}));
-    EXPECT_TRUE(file.existsAsFile());
-    EXPECT_EQ(juce::Component::getCurrentlyFocusedComponent(), channel);
-    EXPECT_EQ(channel->getText(), shown);
 }
 
 TEST_F(MainComponentCommandsTest, AFileDialogAnswersOnceAndHoldsTheOtherFileCommandsUntilThen)

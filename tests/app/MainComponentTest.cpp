@@ -273,10 +273,11 @@ TEST_F(MainComponentTest, ConnectRetriesAPairStillWaitingButLeavesAConnectedOneA
     EXPECT_FALSE(portsDialog().isVisible());
 }
 
-TEST_F(MainComponentTest, ADialogKeepsTheKeyboardFocusInsideItOrNowhere)
+TEST_F(MainComponentTest, DialogsHoldTheKeyboardAndCommandKeysAreNeverAFieldsOwn)
 {
     auto& channel = *descendantsOf<juce::TextEditor>(find<AnalogEditor>(*main)).front();
     const auto focused = [] { return juce::Component::getCurrentlyFocusedComponent(); };
+    const juce::KeyPress saveToDevice('V', juce::ModifierKeys::ctrlModifier, 0);
 
     // Tab walks round the ports dialog's own widgets and never leaves it.
     find<juce::ComboBox>(portsDialog(), 0).grabKeyboardFocus();
@@ -286,20 +287,23 @@ TEST_F(MainComponentTest, ADialogKeepsTheKeyboardFocusInsideItOrNowhere)
         EXPECT_TRUE(portsDialog().isParentOf(focused())) << press;
     }
 
-    // The about box takes the focus from the form beneath; the veil gives none back, and only the
-    // command keys act.
+    // Ctrl+V in a focused field is Save to Device, not Paste. The about box then takes the focus from
+    // the form beneath; the veil gives none back, and only the command keys act.
     ASSERT_TRUE(connect());
     window.click({6 + 48, 6 + 27});
     EXPECT_EQ(focused(), &channel);
     const auto shown = channel.getText();
+    const auto mark = receivedSoFar();
+    EXPECT_TRUE(window.pressKey(saveToDevice));
+    EXPECT_EQ(focused(), &channel);
     EXPECT_TRUE(invoke(CommandIDs::about));
     EXPECT_EQ(focused(), nullptr);
     window.click({2, 2});
     EXPECT_EQ(focused(), nullptr);
-    const auto mark = receivedSoFar();
     EXPECT_FALSE(window.pressKey(juce::KeyPress('7', {}, '7')));
-    EXPECT_TRUE(window.pressKey(juce::KeyPress('V', juce::ModifierKeys::ctrlModifier, 0)));
-    ASSERT_TRUE(waitUntilReceived(mark + 1));
-    EXPECT_EQ(bytesSince(mark), bytesOf({SysExCodec::buildMessage(SysExCommand::saveToDevice)}));
+    EXPECT_TRUE(window.pressKey(saveToDevice));
+    ASSERT_TRUE(waitUntilReceived(mark + 2));
+    const auto saved = bytesOf({SysExCodec::buildMessage(SysExCommand::saveToDevice)}).front();
+    EXPECT_EQ(bytesSince(mark), Bytes({saved, saved}));
     EXPECT_EQ(channel.getText(), shown);
 }

@@ -138,7 +138,8 @@ void X11Client::requestClose(Window window) const
 
 void X11Client::pressKeys(Window window, const juce::StringArray& keyNames) const
 {
-    const auto send = [&](int type, const juce::String& name, unsigned int state)
+    // JUCE follows the modifier keys by their own presses, not by an event's state.
+    const auto send = [&](int type, const juce::String& name)
     {
         XEvent event{};
         event.xkey.type = type;
@@ -147,19 +148,13 @@ void X11Client::pressKeys(Window window, const juce::StringArray& keyNames) cons
         event.xkey.root = DefaultRootWindow(display);
         event.xkey.time = CurrentTime;
         event.xkey.same_screen = True;
-        event.xkey.state = state;
         event.xkey.keycode = XKeysymToKeycode(display, XStringToKeysym(name.toRawUTF8()));
         XSendEvent(display, window, False, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
     };
 
-    // The state of each event carries the modifiers pressed before it, as the server's would.
-    unsigned int state = 0;
     for (const auto& name : keyNames)
-    {
-        send(KeyPress, name, state);
-        state |= name.startsWith("Control") ? ControlMask : name.startsWith("Shift") ? ShiftMask : 0;
-    }
+        send(KeyPress, name);
     for (int i = keyNames.size(); --i >= 0;)
-        send(KeyRelease, keyNames[i], state);
+        send(KeyRelease, keyNames[i]);
     XFlush(display);
 }
