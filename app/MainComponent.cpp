@@ -302,22 +302,29 @@ void MainComponent::ledReceived(int index, const LEDData& report)
         applyReport(*model->getLED(index), report);
 }
 
+bool MainComponent::sendsChanges() const
+{
+    // Changes made while not connected stay in the model; they are not sent later. Nor is anything
+    // sent at exit, where hiding the window settles what is being typed in a form.
+    return midi->getState() == ConnectionState::connected &&
+           !juce::MessageManager::getInstance()->hasStopMessageBeenSent();
+}
+
 void MainComponent::analogChanged(int index)
 {
-    // Changes made while not connected stay in the model; they are not sent later.
-    if (midi->getState() == ConnectionState::connected)
+    if (sendsChanges())
         midi->sendAnalog(index, dataOf(*model->getAnalog(index)));
 }
 
 void MainComponent::digitalChanged(int index)
 {
-    if (midi->getState() == ConnectionState::connected)
+    if (sendsChanges())
         midi->sendDigital(index, dataOf(*model->getDigital(index)));
 }
 
 void MainComponent::ledChanged(int index)
 {
-    if (midi->getState() == ConnectionState::connected)
+    if (sendsChanges())
         midi->sendLED(index, dataOf(*model->getLED(index)));
 }
 

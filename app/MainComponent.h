@@ -106,15 +106,19 @@ public:
 
 private:
     void refreshPorts();
+    bool sendsChanges() const;
     void pingTick();
     void showInMonitor(int channel, int mode, int number, int value);
 
     void openFile();
     void saveFile(bool saveAs);
-    // Shows a file dialog and hands its answer, unless cancelled, to the given operation.
-    void askForFile(void (FileDialogs::*choose)(FileDialogs::Answer),
-                    void (MainComponent::*use)(const juce::File&));
+    // The answer for a dialog about to be shown: it hands the file, unless cancelled, to the given
+    // operation. The file commands wait until then.
+    FileDialogs::Answer answerTo(void (MainComponent::*use)(const juce::File&));
     void openChosenFile(const juce::File& file);
+    // Completes a name given without an extension, and asks before a file of the completed name is
+    // replaced; the dialog asked only about the name as given.
+    void saveAsChosen(const juce::File& file);
     void saveTo(const juce::File& file);
     void disconnect();
     void saveToDevice();

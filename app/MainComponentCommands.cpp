@@ -12,6 +12,7 @@ constexpr int captionPeriodMilliseconds = 100;
 // Ticks of the caption timer: held at full opacity up to heldTicks, then faded out over fadeTicks.
 constexpr int heldTicks = 20;
 constexpr int fadeTicks = 7;
+const juce::String fileExtension{".vexlo"};
 
 struct CommandText
 {
@@ -137,26 +138,27 @@ bool MainComponent::perform(const InvocationInfo& info)
 void MainComponent::openFile()
 {
     if (!fileDialogShown)
-        askForFile(&FileDialogs::chooseFileToOpen, &MainComponent::openChosenFile);
+        fileDialogs->chooseFileToOpen(answerTo(&MainComponent::openChosenFile));
 }
 
-void MainComponent::askForFile(void (FileDialogs::*choose)(FileDialogs::Answer),
-                               void (MainComponent::*use)(const juce::File&))
+FileDialogs::Answer MainComponent::answerTo(void (MainComponent::*use)(const juce::File&))
 {
     fileDialogShown = true;
     // The dialogs belong to this component and go with it, answer and all.
-    (fileDialogs.get()->*choose)(
-        [this, use](const juce::File& file)
-        {
-            // One answer per dialog; one that comes once the application is quitting is not acted on.
-            if (std::exchange(fileDialogShown, false) && file != juce::File() &&
-                !juce::MessageManager::getInstance()->hasStopMessageBeenSent())
-                (this->*use)(file);
-        });
+    return [this, use](const juce::File& file)
+    {
+        // One answer per dialog; one that comes once the application is quitting is not acted on.
+        if (std::exchange(fileDialogShown, false) && file != juce::File() &&
+            !juce::MessageManager::getInstance()->hasStopMessageBeenSent())
+            (this->*use)(file);
+    };
 }
 
 void MainComponent::openChosenFile(const juce::File& file)
 {
+    // A value still being typed goes into the records it was typed for, never over the file's.
+    panel->settleEditors();
+
     juce::String text;
     if (!ConfigurationFile(file).read(text) || !model->loadFromFile(text))
         return;
@@ -192,11 +194,24 @@ void MainComponent::saveFile(bool saveAs)
         return;
     }
 
-    askForFile(&FileDialogs::chooseFileToSave, &MainComponent::saveTo);
+    fileDialogs->chooseFileToSave(answerTo(&MainComponent::saveAsChosen));
+}
+
+void MainComponent::saveAsChosen(const juce::File& chosen)
+{
+    // Open lists only configuration files.
+    const auto file = chosen.getFileExtension().isEmpty() ? chosen.withFileExtension(fileExtension) : chosen;
+    if (file != chosen && file.exists())
+        fileDialogs->confirmReplace(file, answerTo(&MainComponent::saveTo));
+    else
+        saveTo(file);
 }
 
 void MainComponent::saveTo(const juce::File& file)
 {
+    // What the forms show is what the file gets.
+    panel->settleEditors();
+
     if (!ConfigurationFile(file).write(model->createXml()))
         return;
 
@@ -207,6 +222,8 @@ void MainComponent::saveTo(const juce::File& file)
 
 void MainComponent::disconnect()
 {
+    // Each device command first sends what is being typed, as leaving the field would.
+    panel->settleEditors();
     // The ports dialog comes back when the link reports the disconnection.
     pingTimer.stopTimer();
     midi->disconnect();
@@ -214,6 +231,7 @@ void MainComponent::disconnect()
 
 void MainComponent::saveToDevice()
 {
+    panel->settleEditors();
     // No command waits for the device: the caption says the message went out.
     midi->sendSaveToDevice();
     showCaption("The configuration was saved to your VEXLO successfully");
@@ -221,6 +239,7 @@ void MainComponent::saveToDevice()
 
 void MainComponent::restoreDevice()
 {
+    panel->settleEditors();
     midi->sendRestoreDevice();
     midi->requestAll();
     showCaption("The configuration was loaded from your VEXLO successfully");
@@ -228,6 +247,7 @@ void MainComponent::restoreDevice()
 
 void MainComponent::restoreToFactory()
 {
+    panel->settleEditors();
     midi->sendRestoreFactory();
     midi->requestAll();
     showCaption("The configuration was restored to factory default settings");

@@ -37,18 +37,10 @@ void AnalogEditor::modelChanged()
 
 void AnalogEditor::textEditorTextChanged(juce::TextEditor& field)
 {
-    // An emptied field waits for the next digit rather than storing a value.
-    if (field.isEmpty())
-    {
-        if (&field == heldField)
-            heldField = nullptr;
-        return;
-    }
-
     if (&field == &minField || &field == &maxField)
     {
         heldValue = clampedValue(field);
-        heldField = crossesOtherEnd(field, heldValue) ? &field : nullptr;
+        heldField = !field.isEmpty() && crossesOtherEnd(field, heldValue) ? &field : nullptr;
     }
 
     SettingsEditorFrame::textEditorTextChanged(field);
@@ -71,20 +63,14 @@ void AnalogEditor::storeValue(const juce::TextEditor& field, int value)
         record->setMax(value);
 }
 
-void AnalogEditor::textEditorFocusLost(juce::TextEditor& field)
+void AnalogEditor::settleField(juce::TextEditor& field)
 {
     if (field.isEmpty())
         modelChanged();
-    else if (&field == heldField)
-        settle();
-
-    SettingsEditorFrame::textEditorFocusLost(field);
-}
-
-void AnalogEditor::settle()
-{
-    if (const auto* field = std::exchange(heldField, nullptr))
-        storeRange(field == &minField ? maxField : minField, heldValue);
+    else if (const auto* held = std::exchange(heldField, nullptr); held == &field)
+        storeRange(held == &minField ? maxField : minField, heldValue);
+    else
+        SettingsEditorFrame::settleField(field);
 }
 
 void AnalogEditor::storeRange(TextEditor& otherEnd, int value)
@@ -102,9 +88,6 @@ void AnalogEditor::storeRange(TextEditor& otherEnd, int value)
 
 void AnalogEditor::selectionChanged(SelectionBox*, int index)
 {
-    // A click on the box leaves the range field at once; the value held back there goes first.
-    settle();
-
     if (record != nullptr)
         record->setInverted(index != 0);
 }

@@ -14,12 +14,13 @@ public:
 
     void modelChanged() override;
     void textEditorTextChanged(juce::TextEditor& field) override;
-    void textEditorFocusLost(juce::TextEditor& field) override;
     void selectionChanged(SelectionBox* box, int index) override;
 
 private:
     void storeValue(const juce::TextEditor& field, int value) override;
-    void settle() override;
+    // An emptied field shows the record's value again; a value held back is stored with the other end
+    // pulled to it.
+    void settleField(juce::TextEditor& field) override;
     bool crossesOtherEnd(const juce::TextEditor& field, int value) const;
     void storeRange(TextEditor& otherEnd, int value);
 

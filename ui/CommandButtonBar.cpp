@@ -14,6 +14,10 @@ void addButtons(juce::Component& bar, juce::Button::Listener& listener, const Sl
 {
     for (const auto& slot : slots)
         slot.button.setButtonText(slot.text);
+    // The commands have their keys; Tab and Return stay among the settings forms, where a button
+    // with the focus would perform its command on Return without showing that it has the focus.
+    for (const auto& slot : slots)
+        slot.button.setWantsKeyboardFocus(false);
     for (const auto& slot : slots)
         slot.button.addListener(&listener);
     for (const auto& slot : slots)

@@ -6,7 +6,8 @@
 
 // What the file and the device button bars share: four text buttons in two rows, the left column at
 // the bar's left edge and the right column flush with its right edge, each of which invokes its
-// command asynchronously through the application's command manager when clicked.
+// command asynchronously through the application's command manager when clicked. The buttons are for
+// the mouse: they never take the keyboard focus.
 namespace CommandButtonBar
 {
 enum class Column

@@ -7,6 +7,16 @@ namespace
 constexpr int pictureGap = 10;
 constexpr int frameWidth = 6;
 constexpr float veilAlpha = 0.7f;
+
+// The shown dialog nearest the front among the parent's children in front of the given index.
+DialogComponent* shownDialogFrom(const juce::Component& parent, int index)
+{
+    for (auto i = parent.getNumChildComponents(); --i >= index;)
+        if (auto* dialog = dynamic_cast<DialogComponent*>(parent.getChildComponent(i));
+            dialog != nullptr && dialog->isVisible())
+            return dialog;
+    return nullptr;
+}
 } // namespace
 
 DialogComponent::DialogComponent(juce::Component* contentToShow)
@@ -74,7 +84,14 @@ void DialogComponent::resized()
 
 void DialogComponent::visibilityChanged()
 {
-    holdFocus();
+    // Shown, this dialog takes the focus; hidden, it hands it to the dialog behind, if one is shown.
+    holdFocusInFrontDialog();
+}
+
+void DialogComponent::parentHierarchyChanged()
+{
+    // The window that holds the dialog is shown later than the dialog itself.
+    holdFocusInFrontDialog();
 }
 
 void DialogComponent::globalFocusChanged(juce::Component*)
@@ -82,12 +99,37 @@ void DialogComponent::globalFocusChanged(juce::Component*)
     holdFocus();
 }
 
+bool DialogComponent::isCovered(const juce::Component& component)
+{
+    for (auto* child = &component; auto* parent = child->getParentComponent(); child = parent)
+        if (shownDialogFrom(*parent, parent->getIndexOfChildComponent(child) + 1) != nullptr)
+            return true;
+    return false;
+}
+
+void DialogComponent::holdFocusInFrontDialog()
+{
+    if (auto* parent = getParentComponent())
+        if (auto* front = shownDialogFrom(*parent, 0))
+            front->holdFocus();
+}
+
 void DialogComponent::holdFocus()
 {
     auto* focused = getCurrentlyFocusedComponent();
-    auto* beneath = getParentComponent();
+    auto* window = getTopLevelComponent();
+    if (!isShowing() || isCovered(*this) || isParentOf(focused))
+        return;
 
-    if (isVisible() && focused != nullptr && beneath != nullptr && beneath->isParentOf(focused) &&
-        !isParentOf(focused))
+    // A focus in another window, such as a file dialog's, is left alone, and so is a window that does
+    // not have the focus of the desktop.
+    const auto inWindow = focused != nullptr && (focused == window || window->isParentOf(focused));
+    const auto windowActive = window->getPeer() != nullptr && window->getPeer()->isFocused();
+    if (!inWindow && !(focused == nullptr && windowActive))
+        return;
+
+    if (auto* first = createKeyboardFocusTraverser()->getDefaultComponent(this))
+        first->grabKeyboardFocus();
+    else if (focused != nullptr && focused != window)
         focused->giveAwayKeyboardFocus();
 }

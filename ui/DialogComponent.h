@@ -4,7 +4,8 @@
 
 // Shows one component, optionally below a picture, in a framed light box centred on a translucent
 // light-grey veil that covers the whole area and keeps clicks and keys from what lies beneath: while
-// it is shown the keyboard focus stays inside it or nowhere, and Tab cycles within it. The owner sets
+// it is shown, in front of any other dialog of its parent, the keyboard focus goes to its first
+// control and stays inside it, or nowhere when it has none, and Tab cycles within it. The owner sets
 // the bounds and shows or hides it; the content is not owned.
 class DialogComponent : public juce::Component, private juce::FocusChangeListener
 {
@@ -16,11 +17,18 @@ public:
     void paint(juce::Graphics& g) override;
     void resized() override;
     void visibilityChanged() override;
+    void parentHierarchyChanged() override;
+
+    // True when a shown dialog lies in front of the component or of one of its parents: nothing there
+    // may take the keyboard focus.
+    static bool isCovered(const juce::Component& component);
 
 private:
     void globalFocusChanged(juce::Component* focused) override;
-    // Takes the keyboard focus from a component beneath the dialog.
+    // The dialog in front among its parent's shown dialogs takes the keyboard focus from the window
+    // and from whatever lies beneath.
     void holdFocus();
+    void holdFocusInFrontDialog();
     // The picture's height with the gap below it, or 0 without a picture.
     int pictureHeight() const;
 

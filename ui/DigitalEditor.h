@@ -5,7 +5,7 @@
 
 // The settings of one button: MIDI channel, message type, toggle flag, number, and the values sent on
 // press and release. Every keystroke stores its clamped value at once; an emptied field counts as the
-// lowest value of its range.
+// lowest value of its range once it is left.
 class DigitalEditor : public SettingsEditorFrame<ModelDigital>
 {
 public:

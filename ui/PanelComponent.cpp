@@ -59,6 +59,13 @@ void PanelComponent::showDigital(int index, ModelDigital* button, ModelLED* led)
     ledEditor->setControl(index, led);
 }
 
+void PanelComponent::settleEditors()
+{
+    analogEditor->settle();
+    digitalEditor->settle();
+    ledEditor->settle();
+}
+
 void PanelComponent::showMonitor(const juce::String& name, int channel, int type, int number, int value)
 {
     monitor->showMessage(name, channel, type, number, value);

@@ -33,6 +33,9 @@ public:
     // One index, 0 to 23, selects a button's settings and its LED's together.
     void showDigital(int index, ModelDigital* button, ModelLED* led);
 
+    // Settles what is being typed in the settings forms, as leaving the field would.
+    void settleEditors();
+
     // Type 1 is a note-on, 0 a controller.
     void showMonitor(const juce::String& name, int channel, int type, int number, int value);
     void flashActivity(bool on);

@@ -3,6 +3,7 @@
 #include "model/ModelAnalog.h"
 #include "model/ModelDigital.h"
 #include "model/ModelLED.h"
+#include "ui/DialogComponent.h"
 #include "ui/EditorFont.h"
 #include "ui/Palette.h"
 
@@ -84,7 +85,7 @@ template <typename Record> void SettingsEditorFrame<Record>::addRowsToForm()
             row.field->setEscapeAndReturnKeysConsumed(true);
             row.field->setSelectAllWhenFocused(true);
             row.field->setInputRestrictions(row.maxCharacters, "0123456789");
-            row.field->addListener(this);
+            row.field->setListener(this);
         }
         else
         {
@@ -114,6 +115,11 @@ template <typename Record> bool SettingsEditorFrame<Record>::isModeBox(const Sel
     return box.getName() == modeName;
 }
 
+template <typename Record> bool SettingsEditorFrame<Record>::isPartial(const juce::TextEditor& field)
+{
+    return field.isEmpty() || (isChannelField(field) && valueOf(field) < lowestChannel);
+}
+
 template <typename Record> int SettingsEditorFrame<Record>::clampedValue(const juce::TextEditor& field)
 {
     return isChannelField(field) ? juce::jlimit(lowestChannel, highestChannel, valueOf(field))
@@ -139,8 +145,14 @@ template <typename Record> void SettingsEditorFrame<Record>::showValue(juce::Tex
 
 template <typename Record> void SettingsEditorFrame<Record>::textEditorTextChanged(juce::TextEditor& field)
 {
-    const auto value = clampedValue(field);
+    // Written back at once, an emptied field or a channel's leading 0 would become the lowest value
+    // under the typist's next digit.
+    if (!isPartial(field))
+        storeAndShow(field, clampedValue(field));
+}
 
+template <typename Record> void SettingsEditorFrame<Record>::storeAndShow(juce::TextEditor& field, int value)
+{
     if (record != nullptr)
     {
         if (isChannelField(field))
@@ -150,6 +162,19 @@ template <typename Record> void SettingsEditorFrame<Record>::textEditorTextChang
     }
 
     showValue(field, value);
+}
+
+template <typename Record> void SettingsEditorFrame<Record>::settleField(juce::TextEditor& field)
+{
+    if (isPartial(field))
+        storeAndShow(field, clampedValue(field));
+}
+
+template <typename Record> void SettingsEditorFrame<Record>::settle()
+{
+    for (const auto& row : rows)
+        if (row.field != nullptr && row.field->hasKeyboardFocus(false))
+            settleField(*row.field);
 }
 
 template <typename Record> void SettingsEditorFrame<Record>::setControl(int id, Record* newRecord)
@@ -168,8 +193,9 @@ template <typename Record> void SettingsEditorFrame<Record>::setControl(int id, 
     if (takesFocus)
     {
         auto& field = firstField();
-        // Off screen nothing can take the focus, and the toolkit asserts on the attempt.
-        if (isShowing())
+        // Off screen nothing can take the focus, and the toolkit asserts on the attempt; under a dialog
+        // a key pressed before the dialog took the focus back would reach the field.
+        if (isShowing() && !DialogComponent::isCovered(*this))
         {
             grabKeyboardFocus();
             field.grabKeyboardFocus();
@@ -232,6 +258,7 @@ template <typename Record> void SettingsEditorFrame<Record>::focusNextRow(const 
 
 template <typename Record> void SettingsEditorFrame<Record>::textEditorFocusLost(juce::TextEditor& field)
 {
+    settleField(field);
     field.setHighlightedRegion({0, 0});
 }
 

@@ -12,12 +12,12 @@
 
 // What the three settings forms share: the control's name in pink above rows of a caption and a text
 // field or selection box; attachment to one record, whose every change reloads the whole form; Return
-// walking the rows and wrapping round; leaving a field clearing its selection. A form adds its rows in
-// its constructor, then calls addRowsToForm. Instantiated for ModelAnalog, ModelDigital and ModelLED.
+// walking the rows and wrapping round; leaving a field settling its entry and clearing its selection.
+// A form adds its rows in its constructor, then calls addRowsToForm. Instantiated for ModelAnalog,
+// ModelDigital and ModelLED.
 //
-// The toolkit posts a field's change, Return and focus-lost callbacks, while a record notifies its
-// listener at once inside the setter: so a value that a handler writes back into its own field never
-// re-enters that handler, and a change callback always reads the field's text of the moment it runs.
+// The fields tell the form of each edit at once, and a record its listener at once inside the setter,
+// so every key is handled completely before the next. A value written back into a field tells no one.
 template <typename Record>
 class SettingsEditorFrame : public juce::Component,
                             public juce::TextEditor::Listener,
@@ -31,10 +31,16 @@ public:
 
     Record* getRecord() const noexcept { return record; }
 
+    // Settles what is being typed in the form's focused field, as leaving the field would, and leaves
+    // the focus where it is: run before anything reads or replaces the records.
+    void settle();
+
     void resized() override;
-    // Stores the field's clamped number in the attached record, if any, and shows it in the field.
+    // Stores the field's clamped number in the attached record, if any, and shows it in the field; an
+    // entry below the row's range waits until the field is left.
     void textEditorTextChanged(juce::TextEditor& field) override;
     void textEditorReturnKeyPressed(juce::TextEditor& field) override;
+    // Settles the field's entry, then clears its selection.
     void textEditorFocusLost(juce::TextEditor& field) override;
     void selectionActivated(SelectionBox* box) override;
 
@@ -58,9 +64,12 @@ protected:
 
     // Stores the clamped number of a field other than MIDI CHANNEL; called only with a record attached.
     virtual void storeValue(const juce::TextEditor& field, int value) = 0;
-    // Runs before the form lets go of its record: a form that holds a typed value back stores it here,
-    // since the field's focus-lost callback arrives only after the next record has been loaded.
-    virtual void settle() {}
+    // What leaving a field does to its entry: one below the row's range (empty, or a channel of 0) is
+    // clamped, stored and shown.
+    virtual void settleField(juce::TextEditor& field);
+
+    // Stores the number in the attached record, if any, and shows it in the field.
+    void storeAndShow(juce::TextEditor& field, int value);
 
     static bool isModeBox(const SelectionBox& box);
 
@@ -84,6 +93,8 @@ private:
     static constexpr int controllerMode = 0;
 
     static bool isChannelField(const juce::TextEditor& field);
+    // Empty, or below the row's range: the start of a number still being typed.
+    static bool isPartial(const juce::TextEditor& field);
 
     struct Row
     {

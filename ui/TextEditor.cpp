@@ -3,6 +3,8 @@
 #include "ui/CommandManager.h"
 #include "ui/EditorFont.h"
 
+#include <utility>
+
 TextEditor::TextEditor() : juce::TextEditor(juce::String(), 0)
 {
     setFont(getEditorFont());
@@ -14,7 +16,7 @@ bool TextEditor::keyPressed(const juce::KeyPress& key)
     // performs its command, or nothing while the command is inactive.
     if (isCommandKey(key))
         return false;
-    return juce::TextEditor::keyPressed(key);
+    return reportingEdit([&] { return juce::TextEditor::keyPressed(key); });
 }
 
 void TextEditor::insertTextAtCaret(const juce::String& text)
@@ -24,5 +26,65 @@ void TextEditor::insertTextAtCaret(const juce::String& text)
     if (auto* filter = getInputFilter();
         filter != nullptr && text.isNotEmpty() && filter->filterNewText(*this, text).isEmpty())
         return;
-    juce::TextEditor::insertTextAtCaret(text);
+
+    reportingEdit(
+        [&]
+        {
+            juce::TextEditor::insertTextAtCaret(text);
+            // JUCE reports every insertion, also one that leaves the text as it was.
+            inserted = true;
+            return true;
+        });
+}
+
+void TextEditor::performPopupMenuAction(int menuItemID)
+{
+    reportingEdit(
+        [&]
+        {
+            juce::TextEditor::performPopupMenuAction(menuItemID);
+            return true;
+        });
+}
+
+void TextEditor::focusLost(FocusChangeType cause)
+{
+    juce::TextEditor::focusLost(cause);
+    tell(&juce::TextEditor::Listener::textEditorFocusLost);
+}
+
+void TextEditor::returnPressed()
+{
+    returned = true;
+}
+
+void TextEditor::escapePressed()
+{
+    escaped = true;
+}
+
+template <typename Edit> bool TextEditor::reportingEdit(Edit&& edit)
+{
+    if (editing)
+        return edit();
+
+    // Undo and Redo change the text without an insertion.
+    const auto before = getText();
+    editing = true;
+    const auto used = edit();
+    editing = false;
+
+    if (std::exchange(inserted, false) || getText() != before)
+        tell(&juce::TextEditor::Listener::textEditorTextChanged);
+    if (std::exchange(returned, false))
+        tell(&juce::TextEditor::Listener::textEditorReturnKeyPressed);
+    if (std::exchange(escaped, false))
+        tell(&juce::TextEditor::Listener::textEditorEscapeKeyPressed);
+    return used;
+}
+
+void TextEditor::tell(Callback callback)
+{
+    if (listener != nullptr)
+        (listener->*callback)(*this);
 }

@@ -14,15 +14,25 @@
 #include <vector>
 
 // File dialogs that answer from a script, one answer per dialog, at once; an empty file, or none left,
-// is Cancel. While `holding`, a dialog stays open until the test calls `answer`.
+// is Cancel, and so is a question about replacing a file unless `replaces` says yes. While `holding`,
+// a dialog stays open until the test calls `answer`.
 class ScriptedFileDialogs final : public FileDialogs
 {
 public:
     void chooseFileToOpen(Answer answer) override { ask(opens, std::move(answer)); }
     void chooseFileToSave(Answer answer) override { ask(saves, std::move(answer)); }
+    void confirmReplace(const juce::File& file, Answer answer) override
+    {
+        const auto replace = !replaces.empty() && replaces.front();
+        if (!replaces.empty())
+            replaces.pop_front();
+        std::deque<juce::File> answers{replace ? file : juce::File()};
+        ask(answers, std::move(answer));
+    }
 
     std::deque<juce::File> opens;
     std::deque<juce::File> saves;
+    std::deque<bool> replaces;
     bool holding = false;
     Answer answer;
     int shown = 0;

@@ -1,6 +1,6 @@
-// Pins the button form's own rules as a user meets them: every keystroke stored clamped, an emptied
-// field read as the lowest value, leaving a field only clearing its selection, the boxes' mapping to
-// mode and toggle, and captions that sit beside their fields.
+// Pins the button form's own rules as a user meets them: every keystroke stored clamped, an entry
+// below the range settled to the lowest value when the field is left, the boxes' mapping to mode and
+// toggle, and captions that sit beside their fields.
 #include "ui/DigitalEditor.h"
 
 #include "support/FormTest.h"
@@ -41,16 +41,21 @@ protected:
     Changes changes;
 };
 
-TEST_F(DigitalEditorTest, KeystrokesStoreClampedValuesAndAnEmptiedFieldItsLowestValue)
+TEST_F(DigitalEditorTest, KeystrokesStoreClampedValuesAndAnEntryBelowTheRangeWaitsUntilLeft)
 {
+    // An emptied field or a leading 0 is the start of a number: written back at once, it would turn
+    // "2" into 12 and "05" into 15.
     auto& channel = field("MIDI_CHANNEL");
     driver.press(juce::KeyPress::backspaceKey);
-    EXPECT_EQ(channel.getText(), "1");
-    for (const auto* typed : {"0", "17", "99"})
+    EXPECT_EQ(channel.getText(), "");
+    driver.type("2");
+    for (const auto* typed : {"05", "17", "99", "0"})
     {
         channel.selectAll();
         driver.type(typed);
     }
+    EXPECT_EQ(channel.getText(), "0");
+    driver.press(juce::KeyPress::returnKey);
 
     auto& on = field("ON_VALUE");
     on.grabKeyboardFocus();
@@ -62,9 +67,9 @@ TEST_F(DigitalEditorTest, KeystrokesStoreClampedValuesAndAnEmptiedFieldItsLowest
     driver.press(juce::KeyPress::deleteKey);
     channel.grabKeyboardFocus();
     FormDriver::settle();
-    EXPECT_EQ(channel.getText() + " " + field("NUMBER").getText() + " " + on.getText(), "16 0 127");
-    EXPECT_EQ(changes, (Changes{"channel 1", "channel 16", "channel 9", "channel 16", "on 1", "on 12",
-                                "on 127", "off 5", "number 0"}));
+    EXPECT_EQ(channel.getText() + " " + field("NUMBER").getText() + " " + on.getText(), "1 0 127");
+    EXPECT_EQ(changes, (Changes{"channel 2", "channel 5", "channel 1", "channel 16", "channel 9",
+                                "channel 16", "channel 1", "on 1", "on 12", "on 127", "off 5", "number 0"}));
 }
 
 TEST_F(DigitalEditorTest, BoxesShowNoteFirstAndStoreModeAndToggle)

@@ -125,4 +125,9 @@ TYPED_TEST(SettingsEditorFrameTest, AReloadKeepsAWholeSelectionAndARefusedKeyCha
 
     this->driver.type("5");
     EXPECT_EQ(record.getChannel(), 5);
+
+    // An emptied field waits for the next digit.
+    this->driver.press(juce::KeyPress::backspaceKey);
+    this->driver.type("2");
+    EXPECT_EQ(record.getChannel(), 2);
 }
