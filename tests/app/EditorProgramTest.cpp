@@ -1,5 +1,6 @@
 // Pins the real program on a display: its window's title and size, the ports dialog over the panel at
-// start, and a clean exit when the window is asked to close, also while a file dialog is open.
+// start, a clean exit when the window is asked to close, also while a file dialog is open, and a
+// plain word when there is no display.
 #include "support/ProgramOnVirtualDisplay.h"
 #include "ui/Palette.h"
 
@@ -91,4 +92,15 @@ TEST(EditorProgram, ClosingWithAFileDialogOpenEndsTheDialogAndQuitsAtOnce)
     ASSERT_TRUE(editor.closeAndWaitForExit(closeTimeout, exitCode));
     EXPECT_EQ(exitCode, 0);
     EXPECT_TRUE(editor.waitUntilShown(dialog, false, closeTimeout));
+}
+
+TEST(EditorProgram, WithoutItsDisplaySaysSoAndFails)
+{
+    // Not with DISPLAY unset: JUCE then uses ":0", where another test's virtual display may be.
+    juce::ChildProcess editor;
+    ASSERT_TRUE(editor.start(juce::StringArray{"env", "DISPLAY=:65534", VEXLO_EDITOR_PATH}));
+    const auto said = editor.readAllProcessOutput();
+    ASSERT_TRUE(editor.waitForProcessToFinish(closeTimeout));
+    EXPECT_NE(editor.getExitCode(), 0u);
+    EXPECT_TRUE(said.contains("cannot open the display \":65534\"")) << said;
 }

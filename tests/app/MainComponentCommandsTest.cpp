@@ -240,3 +240,22 @@ TEST_F(MainComponentCommandsTest, AFileDialogAnswersOnceAndHoldsTheOtherFileComm
     EXPECT_TRUE(showsCaption(saved, 1.0f));
     EXPECT_EQ(dialogs->shown, 3);
 }
+
+TEST_F(MainComponentCommandsTest, SaveAsCompletesABareNameAndAsksBeforeReplacingTheCompletedFile)
+{
+    const auto bare = folder.getChildFile("mysetup");
+    const auto completed = folder.getChildFile("mysetup.vexlo");
+    dialogs->saves = {bare, bare, bare};
+    dialogs->replaces = {false, true};
+
+    EXPECT_TRUE(invoke(CommandIDs::saveAs));
+    EXPECT_FALSE(bare.exists());
+    EXPECT_EQ(dialogs->shown, 1);
+    for (const auto& expected : {juce::String("stale"), Model(nullptr).createXml()})
+    {
+        ASSERT_TRUE(completed.replaceWithText("stale"));
+        EXPECT_TRUE(invoke(CommandIDs::saveAs));
+        EXPECT_EQ(completed.loadFileAsString(), expected);
+    }
+    EXPECT_EQ(dialogs->shown, 5);
+}

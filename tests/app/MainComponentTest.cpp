@@ -54,6 +54,15 @@ protected:
         flush();
     }
 
+    // Offers each key to the window at once, as a fast typist's keys arrive: "\n" is Return, "\t" Tab.
+    void typeAhead(const juce::String& keys)
+    {
+        for (const auto key : keys)
+            window.pressKey(key == '\n'   ? juce::KeyPress(juce::KeyPress::returnKey)
+                            : key == '\t' ? juce::KeyPress(juce::KeyPress::tabKey)
+                                          : juce::KeyPress((int) key, {}, key));
+    }
+
     // The messages since the mark, up to the count; the echoes of changed records follow them.
     Bytes firstSince(int mark, size_t count)
     {
@@ -279,8 +288,14 @@ TEST_F(MainComponentTest, DialogsHoldTheKeyboardAndCommandKeysAreNeverAFieldsOwn
     const auto focused = [] { return juce::Component::getCurrentlyFocusedComponent(); };
     const juce::KeyPress saveToDevice('V', juce::ModifierKeys::ctrlModifier, 0);
 
-    // Tab walks round the ports dialog's own widgets and never leaves it.
-    find<juce::ComboBox>(portsDialog(), 0).grabKeyboardFocus();
+    // The ports dialog gives the focus to its first list, and a form given a control beneath it, as
+    // Open does, takes none. Tab walks round the dialog's own widgets and never leaves it.
+    EXPECT_EQ(focused(), &find<juce::ComboBox>(portsDialog(), 0));
+    const auto file = folder.getChildFile("a.vexlo");
+    ASSERT_TRUE(file.replaceWithText(Model(nullptr).createXml()));
+    dialogs->opens.push_back(file);
+    EXPECT_TRUE(invoke(CommandIDs::open));
+    EXPECT_EQ(focused(), &find<juce::ComboBox>(portsDialog(), 0));
     for (int press = 0; press < 6; ++press)
     {
         window.pressKey(juce::KeyPress(juce::KeyPress::tabKey));
@@ -306,4 +321,56 @@ TEST_F(MainComponentTest, DialogsHoldTheKeyboardAndCommandKeysAreNeverAFieldsOwn
     const auto saved = bytesOf({SysExCodec::buildMessage(SysExCommand::saveToDevice)}).front();
     EXPECT_EQ(bytesSince(mark), Bytes({saved, saved}));
     EXPECT_EQ(channel.getText(), shown);
+}
+
+TEST_F(MainComponentTest, KeysTypedAheadLandWhereTypedAndCommandsActOnWhatTheFormsShow)
+{
+    ASSERT_TRUE(connect());
+    auto& form = find<AnalogEditor>(*main);
+    const auto knob1 = juce::Point<int>(6 + 48, 6 + 27);
+    const auto deviceHolds = [this](int channel, int number, int min, int max)
+    {
+        receivedSoFar();
+        const auto knob = device.getAnalog(3);
+        return knob.channel == channel && knob.number == number && knob.min == min && knob.max == max;
+    };
+
+    // Every key acts once the one before it has been handled completely, with Return or Tab alike.
+    window.click(knob1);
+    typeAhead("12\n100\n5\n45");
+    EXPECT_TRUE(deviceHolds(12, 100, 5, 45));
+    window.click(knob1);
+    typeAhead("3\t60\t20\t30");
+    EXPECT_TRUE(deviceHolds(3, 60, 20, 30));
+
+    // Tab, back or forth, never leaves the settings forms for a command button.
+    for (const auto modifiers : {0, (int) juce::ModifierKeys::shiftModifier})
+        for (int press = 0; press < 8; ++press)
+        {
+            window.pressKey(juce::KeyPress(juce::KeyPress::tabKey, modifiers, 0));
+            EXPECT_TRUE(form.isParentOf(juce::Component::getCurrentlyFocusedComponent())) << press;
+        }
+
+    // A range end held back is settled before the device's memory is committed, before a file is
+    // written, and before a file is opened over it, which then loads as it is.
+    auto& min = *descendantsOf<juce::TextEditor>(form)[2];
+    auto& max = *descendantsOf<juce::TextEditor>(form)[3];
+    min.grabKeyboardFocus();
+    typeAhead("100");
+    const auto mark = receivedSoFar();
+    EXPECT_TRUE(window.pressKey(juce::KeyPress('V', juce::ModifierKeys::ctrlModifier, 0)));
+    EXPECT_TRUE(deviceHolds(3, 60, 100, 100));
+    EXPECT_EQ(bytesSince(mark).back(), bytesOf({SysExCodec::buildMessage(SysExCommand::saveToDevice)}).front());
+    max.grabKeyboardFocus();
+    typeAhead("7");
+    Model saved(nullptr);
+    ASSERT_TRUE(saved.loadFromFile(savedConfiguration()));
+    EXPECT_EQ(saved.getAnalog(3)->getMin() * 1000 + saved.getAnalog(3)->getMax(), 7007);
+    min.grabKeyboardFocus();
+    typeAhead("120");
+    const auto file = folder.getChildFile("fresh.vexlo");
+    ASSERT_TRUE(file.replaceWithText(Model(nullptr).createXml()));
+    dialogs->opens.push_back(file);
+    EXPECT_TRUE(invoke(CommandIDs::open));
+    EXPECT_EQ(savedConfiguration(), Model(nullptr).createXml());
 }
