@@ -4,6 +4,7 @@
 #include "app/ConfigurationFile.h"
 
 #include "support/JucePrinters.h"
+#include "support/LaunchedProgram.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,6 @@
 #include <future>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace
@@ -39,6 +39,18 @@ struct stat statusOf(const juce::File& file)
     struct stat status = {};
     EXPECT_EQ(lstat(file.getFullPathName().toRawUTF8(), &status), 0) << file.getFullPathName();
     return status;
+}
+
+// A save run by this test program as the user nobody when it runs as root (see TestMain.cpp).
+bool saveAsNobody(const juce::File& file, const juce::String& text)
+{
+    LaunchedProgram saver(
+        {juce::File::getSpecialLocation(juce::File::currentExecutableFile).getFullPathName(),
+         "--save-as-nobody", file.getFullPathName(), text},
+        {});
+    int exitCode = -1;
+    EXPECT_TRUE(saver.waitForExit(60000, exitCode));
+    return exitCode == 0;
 }
 
 // A tmpfs of its own, mounted for the test's lifetime; only root may mount one.
@@ -211,20 +223,13 @@ TEST(ConfigurationFile, RefusesToReplaceAFileItMayNotWrite)
     ASSERT_TRUE(folder.createDirectory());
 
     // Anyone may replace names in the folder, but the file itself is read-only. Root writes through
-    // permission bits, so as root the saves run in a child that has become nobody.
+    // permission bits, so the saves run as nobody.
     const auto locked = folder.getChildFile("locked.vexlo");
     ASSERT_TRUE(locked.replaceWithText("old"));
     ASSERT_EQ(chmod(locked.getFullPathName().toRawUTF8(), 0444), 0);
     ASSERT_EQ(chmod(folder.getFullPathName().toRawUTF8(), 0777), 0);
-    const auto child = fork();
-    if (child == 0)
-        _exit(geteuid() != 0 || setuid(65534) == 0
-                  ? (ConfigurationFile(folder.getChildFile("open.vexlo")).write("new") ? 1 : 0) |
-                        (ConfigurationFile(locked).write("new") ? 2 : 0)
-                  : 255);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_EQ(WEXITSTATUS(status), 1) << "1: a new file was saved, 2: the read-only file was replaced";
+    EXPECT_TRUE(saveAsNobody(folder.getChildFile("open.vexlo"), "new"));
+    EXPECT_FALSE(saveAsNobody(locked, "new"));
     EXPECT_EQ(locked.loadFileAsString(), "old");
     EXPECT_EQ(namesIn(folder), juce::StringArray("locked.vexlo", "open.vexlo"));
 }
