@@ -1,6 +1,7 @@
 // Pins the configuration file's reading of regular files only, up to a size limit, and its
 // all-or-nothing writing: exact UTF-8 bytes, no leftovers, the old file byte for byte after a failure
-// on a full or read-only disk or a refusal, saving through links, and the old file's mode and owner.
+// on a full or read-only disk or a refusal, saving through links as far as the system follows them,
+// and the old file's mode, set-id bits included, and owner.
 #include "app/ConfigurationFile.h"
 
 #include "support/JucePrinters.h"
@@ -204,16 +205,32 @@ TEST(ConfigurationFile, SavesThroughLinksIntoTheFilesTheyLeadToKeepingModeAndOwn
     ASSERT_TRUE(juce::File::createSymbolicLink(absolute, target.getFullPathName(), false));
     ASSERT_TRUE(juce::File::createSymbolicLink(relative, "a.vexlo", false));
     ASSERT_TRUE(juce::File::createSymbolicLink(loop, "loop.vexlo", false));
+    // The system opens a path through 40 links and no more: "40" leads to the target through 40.
+    for (int count = 2; count <= 41; ++count)
+        ASSERT_TRUE(juce::File::createSymbolicLink(links.getFile().getChildFile(juce::String(count)),
+                                                   count == 2 ? "a.vexlo" : juce::String(count - 1), false));
+    // Set-id bits, which a write clears unless the writer may keep them (root may).
+    const auto setId = targets.folder.getChildFile("set-id.vexlo");
+    ASSERT_TRUE(setId.replaceWithText("old"));
+    ASSERT_EQ(chown(setId.getFullPathName().toRawUTF8(), owner, geteuid() == 0 ? owner : (gid_t) -1), 0);
+    ASSERT_EQ(chmod(setId.getFullPathName().toRawUTF8(), 06755), 0);
+    // Without CAP_FSETID even root may not make a file of another's group set-group-id.
+    const auto setIdMode = statusOf(setId).st_mode & 07777;
+    ASSERT_EQ(chmod(targets.folder.getFullPathName().toRawUTF8(), 0777), 0);
 
     ASSERT_TRUE(ConfigurationFile(relative).write("new"));
+    EXPECT_TRUE(ConfigurationFile(links.getFile().getChildFile("40")).write("new"));
+    EXPECT_FALSE(ConfigurationFile(links.getFile().getChildFile("41")).write("lost"));
     EXPECT_FALSE(ConfigurationFile(loop).write("lost"));
+    EXPECT_TRUE(saveAsNobody(setId, "new"));
     juce::String text;
     EXPECT_TRUE(ConfigurationFile(absolute).read(text));
     EXPECT_EQ(text, "new");
     EXPECT_EQ(statusOf(target).st_mode & 07777, 0600u);
     EXPECT_EQ(statusOf(target).st_uid, owner);
+    EXPECT_EQ(statusOf(setId).st_mode & 07777, setIdMode);
     EXPECT_TRUE(absolute.isSymbolicLink() && relative.isSymbolicLink());
-    EXPECT_EQ(namesIn(targets.folder), juce::StringArray("a.vexlo"));
+    EXPECT_EQ(namesIn(targets.folder), juce::StringArray("a.vexlo", "set-id.vexlo"));
 }
 
 TEST(ConfigurationFile, RefusesToReplaceAFileItMayNotWrite)
