@@ -53,19 +53,21 @@ bool writeAll(int fd, const char* bytes, size_t size)
 // Where a chain of symbolic links ends, whether or not a file is there; false for a loop.
 bool followLinks(std::filesystem::path& path)
 {
-    // The kernel's own limit on links within one path.
-    for (int hops = 0; hops < 40; ++hops)
+    // Linux opens a path through at most 40 links (glibc's MAXSYMLINKS still says 20).
+    constexpr int maximumLinks = 40;
+    for (int hops = 0;; ++hops)
     {
         std::error_code error;
         if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)))
             return true;
+        if (hops == maximumLinks)
+            return false;
         const auto target = std::filesystem::read_symlink(path, error);
         if (error)
             return false;
         // A relative target is relative to the link's folder; an absolute one replaces the path.
         path = path.parent_path() / target;
     }
-    return false;
 }
 } // namespace
 
@@ -138,21 +140,24 @@ bool ConfigurationFile::write(const juce::String& text) const
     if (out.fd < 0)
         return false;
 
+    const auto utf8 = text.toUTF8();
+    const auto written = writeAll(out.fd, utf8.getAddress(), utf8.sizeInBytes() - 1);
+
+    // After the text, since a write by a process that may not keep set-id bits clears them; the
+    // owner before the mode, since a change of owner clears them too. Only root may give a file
+    // away; anyone may keep its group if they belong to it.
     if (exists)
     {
-        // Only root may give a file away; anyone may keep its group if they belong to it. The owner
-        // goes first, as a change of owner clears the set-id bits.
         if (::fchown(out.fd, old.st_uid, old.st_gid) != 0)
             ::fchown(out.fd, (uid_t) -1, old.st_gid);
         ::fchmod(out.fd, old.st_mode & 07777);
     }
 
     // On disk before the rename, so that a power cut leaves either the old text or the new.
-    const auto utf8 = text.toUTF8();
-    const auto written = writeAll(out.fd, utf8.getAddress(), utf8.sizeInBytes() - 1) && ::fsync(out.fd) == 0;
+    const auto synced = written && ::fsync(out.fd) == 0;
 
     // rename replaces the old file in one step; there is no moment without a complete file.
-    if (!out.close() || !written || ::rename(temporary.c_str(), target.c_str()) != 0)
+    if (!out.close() || !synced || ::rename(temporary.c_str(), target.c_str()) != 0)
     {
         ::unlink(temporary.c_str());
         return false;

@@ -20,7 +20,7 @@
 
 #include <memory>
 
-// The content of the main window and the one object that joins the parts of the editor: it owns the
+// The content of the main window and the one object that ties the editor together: it owns the
 // device link, the configuration and every view, hears all of them, performs the commands of the
 // menus, keys and buttons, shows the status caption and watches the connection with a ping.
 class MainComponent : public juce::Component,

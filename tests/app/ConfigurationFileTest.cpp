@@ -1,9 +1,11 @@
 // Pins the configuration file's reading of regular files only, up to a size limit, and its
 // all-or-nothing writing: exact UTF-8 bytes, no leftovers, the old file byte for byte after a failure
-// on a full or read-only disk or a refusal, saving through links, and the old file's mode and owner.
+// on a full or read-only disk or a refusal, saving through links as far as the system follows them,
+// and the old file's mode, set-id bits included, and owner.
 #include "app/ConfigurationFile.h"
 
 #include "support/JucePrinters.h"
+#include "support/LaunchedProgram.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +14,6 @@
 #include <future>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace
@@ -39,6 +40,18 @@ struct stat statusOf(const juce::File& file)
     struct stat status = {};
     EXPECT_EQ(lstat(file.getFullPathName().toRawUTF8(), &status), 0) << file.getFullPathName();
     return status;
+}
+
+// A save run by this test program as the user nobody when it runs as root (see TestMain.cpp).
+bool saveAsNobody(const juce::File& file, const juce::String& text)
+{
+    LaunchedProgram saver(
+        {juce::File::getSpecialLocation(juce::File::currentExecutableFile).getFullPathName(),
+         "--save-as-nobody", file.getFullPathName(), text},
+        {});
+    int exitCode = -1;
+    EXPECT_TRUE(saver.waitForExit(60000, exitCode));
+    return exitCode == 0;
 }
 
 // A tmpfs of its own, mounted for the test's lifetime; only root may mount one.
@@ -192,16 +205,32 @@ TEST(ConfigurationFile, SavesThroughLinksIntoTheFilesTheyLeadToKeepingModeAndOwn
     ASSERT_TRUE(juce::File::createSymbolicLink(absolute, target.getFullPathName(), false));
     ASSERT_TRUE(juce::File::createSymbolicLink(relative, "a.vexlo", false));
     ASSERT_TRUE(juce::File::createSymbolicLink(loop, "loop.vexlo", false));
+    // The system opens a path through 40 links and no more: "40" leads to the target through 40.
+    for (int count = 2; count <= 41; ++count)
+        ASSERT_TRUE(juce::File::createSymbolicLink(links.getFile().getChildFile(juce::String(count)),
+                                                   count == 2 ? "a.vexlo" : juce::String(count - 1), false));
+    // Set-id bits, which a write clears unless the writer may keep them (root may).
+    const auto setId = targets.folder.getChildFile("set-id.vexlo");
+    ASSERT_TRUE(setId.replaceWithText("old"));
+    ASSERT_EQ(chown(setId.getFullPathName().toRawUTF8(), owner, geteuid() == 0 ? owner : (gid_t) -1), 0);
+    ASSERT_EQ(chmod(setId.getFullPathName().toRawUTF8(), 06755), 0);
+    // Without CAP_FSETID even root may not make a file of another's group set-group-id.
+    const auto setIdMode = statusOf(setId).st_mode & 07777;
+    ASSERT_EQ(chmod(targets.folder.getFullPathName().toRawUTF8(), 0777), 0);
 
     ASSERT_TRUE(ConfigurationFile(relative).write("new"));
+    EXPECT_TRUE(ConfigurationFile(links.getFile().getChildFile("40")).write("new"));
+    EXPECT_FALSE(ConfigurationFile(links.getFile().getChildFile("41")).write("lost"));
     EXPECT_FALSE(ConfigurationFile(loop).write("lost"));
+    EXPECT_TRUE(saveAsNobody(setId, "new"));
     juce::String text;
     EXPECT_TRUE(ConfigurationFile(absolute).read(text));
     EXPECT_EQ(text, "new");
     EXPECT_EQ(statusOf(target).st_mode & 07777, 0600u);
     EXPECT_EQ(statusOf(target).st_uid, owner);
+    EXPECT_EQ(statusOf(setId).st_mode & 07777, setIdMode);
     EXPECT_TRUE(absolute.isSymbolicLink() && relative.isSymbolicLink());
-    EXPECT_EQ(namesIn(targets.folder), juce::StringArray("a.vexlo"));
+    EXPECT_EQ(namesIn(targets.folder), juce::StringArray("a.vexlo", "set-id.vexlo"));
 }
 
 TEST(ConfigurationFile, RefusesToReplaceAFileItMayNotWrite)
@@ -211,20 +240,13 @@ TEST(ConfigurationFile, RefusesToReplaceAFileItMayNotWrite)
     ASSERT_TRUE(folder.createDirectory());
 
     // Anyone may replace names in the folder, but the file itself is read-only. Root writes through
-    // permission bits, so as root the saves run in a child that has become nobody.
+    // permission bits, so the saves run as nobody.
     const auto locked = folder.getChildFile("locked.vexlo");
     ASSERT_TRUE(locked.replaceWithText("old"));
     ASSERT_EQ(chmod(locked.getFullPathName().toRawUTF8(), 0444), 0);
     ASSERT_EQ(chmod(folder.getFullPathName().toRawUTF8(), 0777), 0);
-    const auto child = fork();
-    if (child == 0)
-        _exit(geteuid() != 0 || setuid(65534) == 0
-                  ? (ConfigurationFile(folder.getChildFile("open.vexlo")).write("new") ? 1 : 0) |
-                        (ConfigurationFile(locked).write("new") ? 2 : 0)
-                  : 255);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_EQ(WEXITSTATUS(status), 1) << "1: a new file was saved, 2: the read-only file was replaced";
+    EXPECT_TRUE(saveAsNobody(folder.getChildFile("open.vexlo"), "new"));
+    EXPECT_FALSE(saveAsNobody(locked, "new"));
     EXPECT_EQ(locked.loadFileAsString(), "old");
     EXPECT_EQ(namesIn(folder), juce::StringArray("locked.vexlo", "open.vexlo"));
 }

@@ -85,7 +85,7 @@ float coverage(const Polygon& shape, int x, int y)
     return std::abs(twiceArea) / 2.0f;
 }
 
-// One marker as the Part draws it: a body in green or mid grey, and a white stripe over it.
+// One control's marker: a body in green or mid grey, and a white stripe over it.
 struct Marker
 {
     const ControlInfo* control;
@@ -106,8 +106,8 @@ Marker cap(int id, juce::Rectangle<float> body, juce::Rectangle<float> stripe)
 }
 
 // Knobs: a disc of radius 13 about the knob's position, and a pointer 3 wide and 13 long that runs
-// from the centre straight down before it is turned 45 degrees clockwise (value 0). Sliders: the
-// Part's caps, 40 by 15 with a 3-pixel line across, or 15 by 40 with one down the cross fader's.
+// from the centre straight down before it is turned 45 degrees clockwise (value 0). Sliders: caps
+// 40 by 15 with a 3-pixel line across, or 15 by 40 with one down the cross fader's.
 std::vector<Marker> markers()
 {
     std::vector<Marker> result;
@@ -197,7 +197,7 @@ protected:
         return image;
     }
 
-    // Compares the whole view with what the Part draws: the panel picture, the selected control's
+    // Compares the whole view with what it should show: the panel picture, the selected control's
     // rectangle from the highlighted picture, every marker over it, and the caption strip's green at
     // its opacity. Inside the strip only its one-pixel border is compared, since the text lies within.
     void expectView(const juce::Image& rendered, juce::Rectangle<int> strip = {}, float opacity = 0.0f)
