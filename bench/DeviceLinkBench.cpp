@@ -1,7 +1,8 @@
 // Measures the device link against the simulated device: (a) a full read unpaced, (b) a full read at
 // the MIDI 1.0 wire rate against the wire time of its bytes, (c) a flood of controller messages
 // through the hand-off to the message thread, (d) the hand-off's delay at 1,000 messages a second,
-// (e) controller messages queued while the message thread is busy, at two counts.
+// (e) controller messages queued while the message thread is busy, at two counts, (f) how long a message
+// that arrives while such a backlog is handed to a slow listener waits to be queued, at two counts.
 #include "device/ConnectionState.h"
 #include "device/MIDI.h"
 #include "device/SysExCodec.h"
@@ -13,6 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <ctime>
 #include <thread>
@@ -37,6 +39,9 @@ static constexpr int steadyIntervalMicroseconds = 1000;
 // MIDI 1.0: 31,250 bits a second, ten bits to a byte.
 static constexpr double wireByteSeconds = 10.0 / 31250.0;
 static constexpr int dataValues = 128;
+// About what a listener that parses and shows a message spends on it.
+static constexpr std::chrono::microseconds slowListenerWork{2};
+static constexpr std::chrono::microseconds probeInterval{50};
 
 void runLoopUntil(const std::function<bool()>& condition)
 {
@@ -63,6 +68,13 @@ int positionOf(int channel, int number, int value)
     return ((channel - 1) * dataValues + number) * dataValues + value;
 }
 
+void spinFor(Clock::duration duration)
+{
+    const auto end = Clock::now() + duration;
+    while (Clock::now() < end)
+        continue;
+}
+
 class BenchListener final : public MIDIListener
 {
 public:
@@ -77,6 +89,8 @@ public:
         if (!arrivals.empty() && position < (int) arrivals.size())
             arrivals[(size_t) position] = Clock::now();
         ++controllers;
+        if (work > Clock::duration::zero())
+            spinFor(work);
     }
     void noteOnReceived(int, int, int) override {}
     void noteOffReceived(int, int, int) override {}
@@ -86,6 +100,7 @@ public:
     int controllers = 0;
     bool inOrder = true;
     std::vector<Clock::time_point> arrivals;
+    Clock::duration work{};
 };
 
 struct Link
@@ -240,6 +255,71 @@ void stalledQueue(benchmark::State& state)
     state.counters["ns_per_message"] = seconds * 1e9 / ((double) count * (double) state.iterations());
 }
 BENCHMARK(stalledQueue)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(5);
+
+// Queues the burst's messages from `from` on, one every probeInterval, until told to stop, and keeps the
+// longest time that queuing one took.
+struct Probe
+{
+    void run(MIDI& midi, int from)
+    {
+        for (auto position = from; !stop; ++position)
+        {
+            const auto start = Clock::now();
+            midi.handleIncomingMidiMessage(nullptr,
+                                           SimulatedVEXLO::burstMessage(Burst::controllers, position));
+            longestWait = std::max(longestWait, Clock::now() - start);
+            ++sent;
+            std::this_thread::sleep_for(probeInterval);
+        }
+    }
+
+    std::atomic<bool> stop{false};
+    int sent = 0;
+    Clock::duration longestWait{};
+};
+
+// (f) A backlog of N controller messages handed to a listener that spends about two microseconds on each,
+// while a MIDI thread keeps queuing more. Reports the longest that queuing one of those took; it should
+// stay far below the walk's time and not grow with N. The time is that of the walk.
+void waitDuringBacklog(benchmark::State& state)
+{
+    const auto count = (int) state.range(0);
+    Link link;
+    runLoopUntil([&] { return link.midi.getState() == ConnectionState::connected; });
+    link.listener.work = slowListenerWork;
+    Clock::duration longestWait{};
+    for (auto _ : state)
+    {
+        link.listener.controllers = 0;
+        link.listener.inOrder = true;
+        std::thread(
+            [&]
+            {
+                for (int k = 0; k < count; ++k)
+                    link.midi.handleIncomingMidiMessage(nullptr,
+                                                        SimulatedVEXLO::burstMessage(Burst::controllers, k));
+            })
+            .join();
+        Probe probe;
+        std::thread probeThread([&] { probe.run(link.midi, count); });
+        const auto start = Clock::now();
+        runLoopUntil([&] { return link.listener.controllers >= count; });
+        state.SetIterationTime(secondsSince(start));
+        probe.stop = true;
+        probeThread.join();
+        runLoopUntil([&] { return link.listener.controllers >= count + probe.sent; });
+        longestWait = std::max(longestWait, probe.longestWait);
+        if (link.listener.controllers != count + probe.sent || !link.listener.inOrder)
+            state.SkipWithError("controller messages lost or out of order");
+    }
+    state.counters["longest_wait_ms"] = std::chrono::duration<double, std::milli>(longestWait).count();
+}
+BENCHMARK(waitDuringBacklog)
     ->Arg(10000)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)

@@ -192,11 +192,16 @@ void MIDI::changeListenerCallback(juce::ChangeBroadcaster*)
 {
     {
         const juce::ScopedLock guard(lock);
-        for (const auto& message : pending)
-            SysExCodec::deliver(message, *listener);
-        // Keeps the capacity, so that the MIDI thread allocates again only for a longer batch.
-        pending.clear();
+        pending.swap(delivering);
     }
+    const auto generation = queueGeneration;
+    for (const auto& message : delivering)
+    {
+        if (queueGeneration != generation)
+            break;
+        SysExCodec::deliver(message, *listener);
+    }
+    delivering.clear();
     const auto current = getState();
     if (current != lastReportedState)
     {
@@ -219,6 +224,7 @@ void MIDI::setState(int newState)
 
 void MIDI::clearPending()
 {
+    ++queueGeneration;
     const juce::ScopedLock guard(lock);
     pending.clear();
 }

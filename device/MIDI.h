@@ -72,7 +72,15 @@ private:
     // In arrival order. Not a juce::MidiBuffer: it searches for each message's place from the start,
     // so messages piling up while the message thread is busy would cost the MIDI thread quadratic time.
     std::vector<juce::MidiMessage> pending;
+    // The batch that the message thread has taken out of pending and is handing to the listener, so
+    // that the MIDI thread waits only for a swap, never for the listener. The two trade places and keep
+    // their capacity, so neither allocates again once batches stop growing.
+    std::vector<juce::MidiMessage> delivering;
+    // Guards pending only.
     juce::CriticalSection lock;
+    // One more whenever connect clears the queue. A walk stops when it changes, so nothing queued before
+    // a connect is delivered after it, not even when the listener connects in the middle of a batch.
+    unsigned int queueGeneration = 0;
     juce::ChangeBroadcaster broadcaster;
     // Makes the handshake's move to state 2 and the identity text one step, and orders it against
     // connect and disconnect.

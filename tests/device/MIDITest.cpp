@@ -1,6 +1,7 @@
 // Pins the device link against a simulated device on real threads: connecting and its failures, the
 // handshake and what states 0 and 1 drop, the requests on the wire, and that every message queued
-// while connected reaches the listener once, in arrival order, across a busy loop and a disconnect.
+// while connected reaches the listener once, in arrival order, across a busy loop and a disconnect,
+// without the MIDI thread waiting for the listener.
 #include "device/ConnectionState.h"
 #include "device/SysExCodec.h"
 #include "support/DeviceTestFixture.h"
@@ -231,6 +232,25 @@ TEST_F(MIDITest, TenThousandMessagesArriveOnceAndInOrder)
     EXPECT_EQ(heardSince(before), burstLines(Burst::controllers, 0, 10000));
 }
 
+TEST_F(MIDITest, TheMIDIThreadQueuesWhileTheListenerIsBeingCalled)
+{
+    ASSERT_TRUE(connectToDevice());
+    const auto before = listener.events.size();
+    const auto sentBefore = device.getSentCount();
+    device.sendBurst(Burst::controllers, 3);
+    ASSERT_TRUE(device.waitUntilSent(sentBefore + 3, timeout));
+    auto queuedMeanwhile = false;
+    listener.onNextController = [&]
+    {
+        device.send(SimulatedVEXLO::burstMessage(Burst::controllers, 3));
+        queuedMeanwhile = device.waitUntilSent(sentBefore + 4, timeout);
+    };
+    ASSERT_TRUE(MessageLoop::pumpUntil([&] { return heardSince(before).size() >= 4; }, timeout));
+    flush();
+    EXPECT_TRUE(queuedMeanwhile);
+    EXPECT_EQ(heardSince(before), burstLines(Burst::controllers, 0, 4));
+}
+
 TEST_F(MIDITest, MessagesQueuedBeforeADisconnectAreDeliveredBeforeStateZero)
 {
     ASSERT_TRUE(connectToDevice());
@@ -266,6 +286,21 @@ TEST_F(MIDITest, ConnectingAnotherPairReportsOneNeverZero)
     second.send(SimulatedVEXLO::identityReply("Second"));
     ASSERT_TRUE(pumpUntilHeard("state 2", before));
     EXPECT_EQ(midi.getDeviceIdentity(), "Second");
+}
+
+TEST_F(MIDITest, AReconnectFromTheListenerDropsTheRestOfItsBatch)
+{
+    ASSERT_TRUE(connectToDevice());
+    const auto before = listener.events.size();
+    const auto sentBefore = device.getSentCount();
+    device.sendBurst(Burst::controllers, 10);
+    ASSERT_TRUE(device.waitUntilSent(sentBefore + 10, timeout));
+    listener.onNextController = [&] { midi.connect(inputIndexOf(device), outputIndexOf(device)); };
+    ASSERT_TRUE(MessageLoop::pumpUntil(
+        [&] { return !heardSince(before).empty() && midi.getState() == ConnectionState::connected; },
+        timeout));
+    flush();
+    EXPECT_EQ(heardSince(before), burstLines(Burst::controllers, 0, 1));
 }
 
 TEST_F(MIDITest, CurrentIndexesFollowTheListsByIdentifier)

@@ -1,6 +1,7 @@
 #include "support/RecordingMIDIListener.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace
 {
@@ -52,6 +53,8 @@ void RecordingMIDIListener::ledReceived(int index, const LEDData& data)
 void RecordingMIDIListener::controllerReceived(int channel, int number, int value)
 {
     events.push_back("cc" + join({channel, number, value}));
+    if (onNextController)
+        std::exchange(onNextController, nullptr)();
 }
 
 void RecordingMIDIListener::noteOnReceived(int channel, int note, int velocity)

@@ -2,6 +2,7 @@
 
 #include "device/MIDIListener.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,4 +29,7 @@ public:
     int count(const std::string& word) const;
 
     std::vector<std::string> events;
+    // Runs once, after the next controller line is written, so that a test can act from inside a
+    // listener call.
+    std::function<void()> onNextController;
 };
