@@ -3,14 +3,17 @@
 // shaped to make JUCE's parser work hardest: references in attribute values or in text, long values,
 // many elements, many distinct element or attribute names, comments and CDATA sections, and an
 // unclosed end tag deep down. The largest loading document and the "AtLimits" shapes stay within
-// every limit of the guard, so the parser reads them whole.
+// every limit of the guard, so the parser reads them whole. Last, files full of names of their own
+// opened one after another in one process, timed one by one, as the first and the last of them.
 #include "model/Model.h"
 #include "model/XmlTextGuard.h"
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <functional>
 #include <limits>
+#include <vector>
 
 namespace
 {
@@ -79,8 +82,46 @@ Piece attributeNames(int length)
     };
 }
 
-// JUCE pools element and attribute names for the whole process and keeps them until it collects the
-// pool; collecting after each load makes every load pool its names afresh, as a first Open does.
+// Documents of as many elements as the guard allows, each with eight attributes, every element and
+// attribute name unique across all the documents. Each name starts with random letters, so that the
+// names of one document fall among those of the documents before it in JUCE's sorted pool.
+std::vector<juce::String> distinctlyNamedDocuments(int count)
+{
+    constexpr int attributesPerElement = 8;
+    constexpr int letters = 4;
+    juce::Random random(1);
+    int serial = 0;
+
+    const auto nextName = [&]
+    {
+        juce::String name;
+        for (int i = 0; i < letters; ++i)
+            name << juce::String::charToString((juce::juce_wchar)('a' + random.nextInt(26)));
+        for (int i = 0, n = serial++; i < letters; ++i, n /= 26)
+            name << juce::String::charToString((juce::juce_wchar)('a' + n % 26));
+        return name;
+    };
+
+    std::vector<juce::String> documents;
+
+    for (int d = 0; d < count; ++d)
+    {
+        juce::MemoryOutputStream out;
+        out << "<r>";
+        for (int e = 1; e < XmlTextGuard::maxElements; ++e)
+        {
+            out << "\n  <" << nextName();
+            for (int a = 0; a < attributesPerElement; ++a)
+                out << " " << nextName() << "=\"\"";
+            out << "/>";
+        }
+        out << "\n</r>";
+        documents.push_back(out.toString());
+    }
+
+    return documents;
+}
+
 void load(benchmark::State& state, const juce::String& text)
 {
     bool loaded = false;
@@ -89,9 +130,6 @@ void load(benchmark::State& state, const juce::String& text)
     {
         Model model(nullptr);
         loaded = model.loadFromFile(text);
-        state.PauseTiming();
-        juce::StringPool::getGlobalPool().garbageCollect();
-        state.ResumeTiming();
     }
 
     state.counters["kB"] = (double) text.getNumBytesAsUTF8() / 1024.0;
@@ -174,6 +212,30 @@ void manyCDATASections(benchmark::State& state)
 {
     load(state, filled("<r>", repeated("<![CDATA[]]>"), "</r>"));
 }
+void distinctNamesFileAfterFile(benchmark::State& state)
+{
+    const auto documents = distinctlyNamedDocuments(12);
+    std::vector<double> seconds(documents.size());
+
+    for (auto _ : state)
+    {
+        for (size_t i = 0; i < documents.size(); ++i)
+        {
+            const auto start = std::chrono::steady_clock::now();
+            Model model(nullptr);
+            benchmark::DoNotOptimize(model.loadFromFile(documents[i]));
+            seconds[i] += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        }
+    }
+
+    const auto milliseconds = [&](double total) { return total * 1000.0 / (double) state.iterations(); };
+    state.counters["files"] = (double) documents.size();
+    state.counters["kB"] = (double) documents.front().getNumBytesAsUTF8() / 1024.0;
+    state.counters["parsed"] = XmlTextGuard::isSafeToParse(documents.back()) ? 1.0 : 0.0;
+    state.counters["first_ms"] = milliseconds(seconds.front());
+    state.counters["last_ms"] = milliseconds(seconds.back());
+    state.counters["last/first"] = seconds.back() / seconds.front();
+}
 } // namespace
 
 BENCHMARK(ordinaryDocument)->Unit(benchmark::kMillisecond);
@@ -190,5 +252,6 @@ BENCHMARK(attributeNamesAtLimits)->Unit(benchmark::kMillisecond);
 BENCHMARK(deepComments)->Unit(benchmark::kMillisecond);
 BENCHMARK(deepUnclosedEndTag)->Unit(benchmark::kMillisecond);
 BENCHMARK(manyCDATASections)->Unit(benchmark::kMillisecond);
+BENCHMARK(distinctNamesFileAfterFile)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -96,16 +96,17 @@ bool Model::loadFromFile(const juce::String& text)
     if (!XmlTextGuard::isSafeToParse(text))
         return false;
 
-    const auto root = juce::XmlDocument::parse(text);
-
-    if (root == nullptr)
-        return false;
-
     // Read into a scratch model first: a document that fails a check half-way must not leave a
     // half-loaded configuration behind for the next save to write out.
     Model scratch(nullptr);
+    const auto read = scratch.readDocument(text);
 
-    if (!scratch.readRecords(*root))
+    // JUCE keeps every element and attribute name it parses in a sorted pool shared by the whole
+    // process, and prunes it at most every 30 seconds: the names of each file opened would slow every
+    // later parse. The parsed tree is gone by now, and only names that nothing else holds are dropped.
+    juce::StringPool::getGlobalPool().garbageCollect();
+
+    if (!read)
         return false;
 
     // Names are written escaped, which can make a value and the document grow; a configuration whose
@@ -115,6 +116,12 @@ bool Model::loadFromFile(const juce::String& text)
 
     copyValuesFrom(scratch);
     return true;
+}
+
+bool Model::readDocument(const juce::String& text)
+{
+    const auto root = juce::XmlDocument::parse(text);
+    return root != nullptr && readRecords(*root);
 }
 
 bool Model::readRecords(const juce::XmlElement& root)

@@ -42,6 +42,7 @@ public:
     bool loadFromFile(const juce::String& text);
 
 private:
+    bool readDocument(const juce::String& text);
     bool readRecords(const juce::XmlElement& root);
     void copyValuesFrom(const Model& other);
 
