@@ -55,13 +55,6 @@ protected:
         return lines;
     }
 
-    juce::File fileWith(const juce::String& name, const juce::String& text)
-    {
-        const auto file = folder.getChildFile(name);
-        EXPECT_TRUE(file.replaceWithText(text));
-        return file;
-    }
-
     void clearCaption()
     {
         for (int tick = 0; tick < 28; ++tick)
@@ -243,19 +236,15 @@ TEST_F(MainComponentCommandsTest, AFileDialogAnswersOnceAndHoldsTheOtherFileComm
 
 TEST_F(MainComponentCommandsTest, SaveAsCompletesABareNameAndAsksBeforeReplacingTheCompletedFile)
 {
-    const auto bare = folder.getChildFile("mysetup");
     const auto completed = folder.getChildFile("mysetup.vexlo");
-    dialogs->saves = {bare, bare, bare};
-    dialogs->replaces = {false, true};
-
-    EXPECT_TRUE(invoke(CommandIDs::saveAs));
-    EXPECT_FALSE(bare.exists());
-    EXPECT_EQ(dialogs->shown, 1);
-    for (const auto& expected : {juce::String("stale"), Model(nullptr).createXml()})
+    dialogs->saves.assign(3, folder.getChildFile("mysetup"));
+    // The first save finds no file to replace and asks nothing.
+    for (const auto replacing : {true, false, true})
     {
-        ASSERT_TRUE(completed.replaceWithText("stale"));
+        dialogs->replacing = replacing;
         EXPECT_TRUE(invoke(CommandIDs::saveAs));
-        EXPECT_EQ(completed.loadFileAsString(), expected);
+        EXPECT_EQ(completed.loadFileAsString(), replacing ? Model(nullptr).createXml() : "stale");
+        ASSERT_TRUE(completed.replaceWithText("stale"));
     }
     EXPECT_EQ(dialogs->shown, 5);
 }

@@ -58,9 +58,9 @@ protected:
     void typeAhead(const juce::String& keys)
     {
         for (const auto key : keys)
-            window.pressKey(key == '\n'   ? juce::KeyPress(juce::KeyPress::returnKey)
-                            : key == '\t' ? juce::KeyPress(juce::KeyPress::tabKey)
-                                          : juce::KeyPress((int) key, {}, key));
+            window.pressKey(key == '\n'
+                                ? juce::KeyPress(juce::KeyPress::returnKey)
+                                : juce::KeyPress(key == '\t' ? juce::KeyPress::tabKey : key, {}, key));
     }
 
     // The messages since the mark, up to the count; the echoes of changed records follow them.
@@ -291,9 +291,7 @@ TEST_F(MainComponentTest, DialogsHoldTheKeyboardAndCommandKeysAreNeverAFieldsOwn
     // The ports dialog gives the focus to its first list, and a form given a control beneath it, as
     // Open does, takes none. Tab walks round the dialog's own widgets and never leaves it.
     EXPECT_EQ(focused(), &find<juce::ComboBox>(portsDialog(), 0));
-    const auto file = folder.getChildFile("a.vexlo");
-    ASSERT_TRUE(file.replaceWithText(Model(nullptr).createXml()));
-    dialogs->opens.push_back(file);
+    dialogs->opens.push_back(fileWith("a.vexlo", Model(nullptr).createXml()));
     EXPECT_TRUE(invoke(CommandIDs::open));
     EXPECT_EQ(focused(), &find<juce::ComboBox>(portsDialog(), 0));
     for (int press = 0; press < 6; ++press)
@@ -327,50 +325,47 @@ TEST_F(MainComponentTest, KeysTypedAheadLandWhereTypedAndCommandsActOnWhatTheFor
 {
     ASSERT_TRUE(connect());
     auto& form = find<AnalogEditor>(*main);
-    const auto knob1 = juce::Point<int>(6 + 48, 6 + 27);
-    const auto deviceHolds = [this](int channel, int number, int min, int max)
+    const auto range = descendantsOf<juce::TextEditor>(form);
+    const auto knob1 = [this]
     {
         receivedSoFar();
         const auto knob = device.getAnalog(3);
-        return knob.channel == channel && knob.number == number && knob.min == min && knob.max == max;
+        return std::vector{knob.channel, knob.number, knob.min, knob.max};
     };
 
     // Every key acts once the one before it has been handled completely, with Return or Tab alike.
-    window.click(knob1);
+    window.click({6 + 48, 6 + 27});
     typeAhead("12\n100\n5\n45");
-    EXPECT_TRUE(deviceHolds(12, 100, 5, 45));
-    window.click(knob1);
+    EXPECT_EQ(knob1(), (std::vector{12, 100, 5, 45}));
+    window.click({6 + 48, 6 + 27});
     typeAhead("3\t60\t20\t30");
-    EXPECT_TRUE(deviceHolds(3, 60, 20, 30));
+    EXPECT_EQ(knob1(), (std::vector{3, 60, 20, 30}));
 
-    // Tab, back or forth, never leaves the settings forms for a command button.
-    for (const auto modifiers : {0, (int) juce::ModifierKeys::shiftModifier})
-        for (int press = 0; press < 8; ++press)
-        {
-            window.pressKey(juce::KeyPress(juce::KeyPress::tabKey, modifiers, 0));
-            EXPECT_TRUE(form.isParentOf(juce::Component::getCurrentlyFocusedComponent())) << press;
-        }
+    // Tab, forth and back, never leaves the settings forms for a command button.
+    for (int press = 0; press < 16; ++press)
+    {
+        window.pressKey(
+            juce::KeyPress(juce::KeyPress::tabKey, press < 8 ? 0 : juce::ModifierKeys::shiftModifier, 0));
+        EXPECT_TRUE(form.isParentOf(juce::Component::getCurrentlyFocusedComponent())) << press;
+    }
 
-    // A range end held back is settled before the device's memory is committed, before a file is
-    // written, and before a file is opened over it, which then loads as it is.
-    auto& min = *descendantsOf<juce::TextEditor>(form)[2];
-    auto& max = *descendantsOf<juce::TextEditor>(form)[3];
-    min.grabKeyboardFocus();
+    // A range end held back is settled before the device's memory is committed or a file is written,
+    // and a file opened over one loads as it is.
+    range[2]->grabKeyboardFocus();
     typeAhead("100");
     const auto mark = receivedSoFar();
     EXPECT_TRUE(window.pressKey(juce::KeyPress('V', juce::ModifierKeys::ctrlModifier, 0)));
-    EXPECT_TRUE(deviceHolds(3, 60, 100, 100));
-    EXPECT_EQ(bytesSince(mark).back(), bytesOf({SysExCodec::buildMessage(SysExCommand::saveToDevice)}).front());
-    max.grabKeyboardFocus();
+    EXPECT_EQ(knob1(), (std::vector{3, 60, 100, 100}));
+    EXPECT_EQ(bytesSince(mark).back(),
+              bytesOf({SysExCodec::buildMessage(SysExCommand::saveToDevice)}).front());
+    range[3]->grabKeyboardFocus();
     typeAhead("7");
-    Model saved(nullptr);
-    ASSERT_TRUE(saved.loadFromFile(savedConfiguration()));
-    EXPECT_EQ(saved.getAnalog(3)->getMin() * 1000 + saved.getAnalog(3)->getMax(), 7007);
-    min.grabKeyboardFocus();
+    const auto saved = savedConfiguration();
+    EXPECT_EQ(knob1(), (std::vector{3, 60, 7, 7}));
+    EXPECT_EQ(saved, configurationOf(device));
+    range[2]->grabKeyboardFocus();
     typeAhead("120");
-    const auto file = folder.getChildFile("fresh.vexlo");
-    ASSERT_TRUE(file.replaceWithText(Model(nullptr).createXml()));
-    dialogs->opens.push_back(file);
+    dialogs->opens.push_back(fileWith("fresh.vexlo", Model(nullptr).createXml()));
     EXPECT_TRUE(invoke(CommandIDs::open));
     EXPECT_EQ(savedConfiguration(), Model(nullptr).createXml());
 }

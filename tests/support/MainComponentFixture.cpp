@@ -191,3 +191,10 @@ juce::String MainComponentFixture::savedConfiguration()
     dialogs->saves.push_back(file);
     return invoke(CommandIDs::saveAs) ? file.loadFileAsString() : juce::String();
 }
+
+juce::File MainComponentFixture::fileWith(const juce::String& name, const juce::String& text)
+{
+    const auto file = folder.getChildFile(name);
+    EXPECT_TRUE(file.replaceWithText(text));
+    return file;
+}

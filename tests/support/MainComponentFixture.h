@@ -14,8 +14,8 @@
 #include <vector>
 
 // File dialogs that answer from a script, one answer per dialog, at once; an empty file, or none left,
-// is Cancel, and so is a question about replacing a file unless `replaces` says yes. While `holding`,
-// a dialog stays open until the test calls `answer`.
+// is Cancel, and so is the question before a file is replaced unless `replacing`. While `holding`, a
+// dialog stays open until the test calls `answer`.
 class ScriptedFileDialogs final : public FileDialogs
 {
 public:
@@ -23,16 +23,12 @@ public:
     void chooseFileToSave(Answer answer) override { ask(saves, std::move(answer)); }
     void confirmReplace(const juce::File& file, Answer answer) override
     {
-        const auto replace = !replaces.empty() && replaces.front();
-        if (!replaces.empty())
-            replaces.pop_front();
-        std::deque<juce::File> answers{replace ? file : juce::File()};
+        std::deque<juce::File> answers{replacing ? file : juce::File()};
         ask(answers, std::move(answer));
     }
-
     std::deque<juce::File> opens;
     std::deque<juce::File> saves;
-    std::deque<bool> replaces;
+    bool replacing = false;
     bool holding = false;
     Answer answer;
     int shown = 0;
@@ -124,6 +120,8 @@ protected:
     bool showsCaption(const juce::String& text, float opacity) const;
     // The model's configuration, through Save As.
     juce::String savedConfiguration();
+    // A file of the test's folder with that text.
+    juce::File fileWith(const juce::String& name, const juce::String& text);
 
     ScopedCustomLookAndFeel lookAndFeel;
     std::shared_ptr<VirtualMIDIPorts> ports = std::make_shared<VirtualMIDIPorts>();
