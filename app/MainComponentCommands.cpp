@@ -104,6 +104,11 @@ void MainComponent::getCommandInfo(juce::CommandID commandID, juce::ApplicationC
 
 bool MainComponent::perform(const InvocationInfo& info)
 {
+    // Every command acts on what the forms show: what is being typed is settled first, as leaving the
+    // field would, and so reaches the device before a device command does. A file dialog takes the
+    // desktop's focus, which settles whatever is typed while it is open.
+    panel->settleEditors();
+
     switch (info.commandID)
     {
     case CommandIDs::open:
@@ -156,9 +161,6 @@ FileDialogs::Answer MainComponent::answerTo(void (MainComponent::*use)(const juc
 
 void MainComponent::openChosenFile(const juce::File& file)
 {
-    // A value still being typed goes into the records it was typed for, never over the file's.
-    panel->settleEditors();
-
     juce::String text;
     if (!ConfigurationFile(file).read(text) || !model->loadFromFile(text))
         return;
@@ -209,9 +211,6 @@ void MainComponent::saveAsChosen(const juce::File& chosen)
 
 void MainComponent::saveTo(const juce::File& file)
 {
-    // What the forms show is what the file gets.
-    panel->settleEditors();
-
     if (!ConfigurationFile(file).write(model->createXml()))
         return;
 
@@ -222,8 +221,6 @@ void MainComponent::saveTo(const juce::File& file)
 
 void MainComponent::disconnect()
 {
-    // Each device command first sends what is being typed, as leaving the field would.
-    panel->settleEditors();
     // The ports dialog comes back when the link reports the disconnection.
     pingTimer.stopTimer();
     midi->disconnect();
@@ -231,7 +228,6 @@ void MainComponent::disconnect()
 
 void MainComponent::saveToDevice()
 {
-    panel->settleEditors();
     // No command waits for the device: the caption says the message went out.
     midi->sendSaveToDevice();
     showCaption("The configuration was saved to your VEXLO successfully");
@@ -239,7 +235,6 @@ void MainComponent::saveToDevice()
 
 void MainComponent::restoreDevice()
 {
-    panel->settleEditors();
     midi->sendRestoreDevice();
     midi->requestAll();
     showCaption("The configuration was loaded from your VEXLO successfully");
@@ -247,7 +242,6 @@ void MainComponent::restoreDevice()
 
 void MainComponent::restoreToFactory()
 {
-    panel->settleEditors();
     midi->sendRestoreFactory();
     midi->requestAll();
     showCaption("The configuration was restored to factory default settings");
