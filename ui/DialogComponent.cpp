@@ -99,12 +99,12 @@ void DialogComponent::globalFocusChanged(juce::Component*)
     holdFocus();
 }
 
-bool DialogComponent::isCovered(const juce::Component& component)
+DialogComponent* DialogComponent::findCovering(const juce::Component& component)
 {
     for (auto* child = &component; auto* parent = child->getParentComponent(); child = parent)
-        if (shownDialogFrom(*parent, parent->getIndexOfChildComponent(child) + 1) != nullptr)
-            return true;
-    return false;
+        if (auto* dialog = shownDialogFrom(*parent, parent->getIndexOfChildComponent(child) + 1))
+            return dialog;
+    return nullptr;
 }
 
 void DialogComponent::holdFocusInFrontDialog()
@@ -118,7 +118,7 @@ void DialogComponent::holdFocus()
 {
     auto* focused = getCurrentlyFocusedComponent();
     auto* window = getTopLevelComponent();
-    if (!isShowing() || isCovered(*this) || isParentOf(focused))
+    if (!isShowing() || findCovering(*this) != nullptr || isParentOf(focused))
         return;
 
     // A focus in another window, such as a file dialog's, is left alone, and so is a window that does

@@ -19,15 +19,17 @@ public:
     void visibilityChanged() override;
     void parentHierarchyChanged() override;
 
-    // True when a shown dialog lies in front of the component or of one of its parents: nothing there
+    // The shown dialog in front of the component or of one of its parents, or null: nothing it covers
     // may take the keyboard focus.
-    static bool isCovered(const juce::Component& component);
+    static DialogComponent* findCovering(const juce::Component& component);
+
+    // Takes the keyboard focus from the window and from whatever lies beneath, unless another dialog
+    // covers this one.
+    void holdFocus();
 
 private:
     void globalFocusChanged(juce::Component* focused) override;
-    // The dialog in front among its parent's shown dialogs takes the keyboard focus from the window
-    // and from whatever lies beneath.
-    void holdFocus();
+    // The dialog in front among its parent's shown dialogs takes the keyboard focus.
     void holdFocusInFrontDialog();
     // The picture's height with the gap below it, or 0 without a picture.
     int pictureHeight() const;

@@ -195,7 +195,7 @@ template <typename Record> void SettingsEditorFrame<Record>::setControl(int id, 
         auto& field = firstField();
         // Off screen nothing can take the focus, and the toolkit asserts on the attempt; under a dialog
         // a key pressed before the dialog took the focus back would reach the field.
-        if (isShowing() && !DialogComponent::isCovered(*this))
+        if (isShowing() && DialogComponent::findCovering(*this) == nullptr)
         {
             grabKeyboardFocus();
             field.grabKeyboardFocus();
@@ -254,6 +254,16 @@ template <typename Record> void SettingsEditorFrame<Record>::focusNextRow(const 
             return;
         }
     }
+}
+
+template <typename Record> void SettingsEditorFrame<Record>::focusOfChildComponentChanged(FocusChangeType)
+{
+    // A window that becomes active again gives the focus straight back to the field that last held it,
+    // also beneath a dialog shown meanwhile, and tells the dialog only by a posted callback: it takes
+    // the focus here, before a key can reach the field.
+    if (hasKeyboardFocus(true))
+        if (auto* dialog = DialogComponent::findCovering(*this))
+            dialog->holdFocus();
 }
 
 template <typename Record> void SettingsEditorFrame<Record>::textEditorFocusLost(juce::TextEditor& field)

@@ -36,6 +36,8 @@ public:
     void settle();
 
     void resized() override;
+    // Nothing beneath a dialog keeps the focus.
+    void focusOfChildComponentChanged(FocusChangeType cause) override;
     // Stores the field's clamped number in the attached record, if any, and shows it in the field; an
     // entry below the row's range waits until the field is left.
     void textEditorTextChanged(juce::TextEditor& field) override;

@@ -37,13 +37,15 @@ public:
     bool setAlwaysOnTop(bool) override { return false; }
     void toFront(bool) override {}
     void toBehind(juce::ComponentPeer*) override {}
-    bool isFocused() const override { return true; }
+    bool isFocused() const override { return focused; }
     void grabFocus() override {}
     void repaint(const juce::Rectangle<int>&) override {}
     void performAnyPendingRepaintsNow() override {}
     void setAlpha(float) override {}
     juce::StringArray getAvailableRenderingEngines() override { return {}; }
     void textInputRequired(juce::Point<int>, juce::TextInputTarget&) override {}
+
+    bool focused = true;
 
 private:
     juce::Rectangle<int> bounds;
@@ -85,6 +87,16 @@ void HeadlessWindow::click(juce::Point<int> position)
     peer->handleMouseEvent(source, where, juce::ModifierKeys(juce::ModifierKeys::leftButtonModifier),
                            pressure, orientation, eventTime);
     peer->handleMouseEvent(source, where, juce::ModifierKeys(), pressure, orientation, eventTime + 1);
+}
+
+void HeadlessWindow::setActive(bool active)
+{
+    auto* peer = static_cast<HeadlessPeer*>(getPeer());
+    peer->focused = active;
+    if (active)
+        peer->handleFocusGain();
+    else
+        peer->handleFocusLoss();
 }
 
 bool HeadlessWindow::pressKey(const juce::KeyPress& key)

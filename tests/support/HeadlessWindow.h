@@ -2,8 +2,9 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
-// A stand-in native window for any top-level component: it accepts every request and always has the
-// focus. Return it from an override of juce::Component::createNewPeer.
+// A stand-in native window for any top-level component: it accepts every request and has the focus
+// of the desktop until a HeadlessWindow is made inactive. Return it from an override of
+// juce::Component::createNewPeer.
 juce::ComponentPeer* createHeadlessPeer(juce::Component& component, int styleFlags);
 
 // A top-level component on JUCE's desktop with a stand-in for the native window, so that on a
@@ -17,6 +18,9 @@ public:
 
     // A left click (press and release) at a point in this window's coordinates.
     void click(juce::Point<int> position);
+
+    // As the desktop's focus leaves the window for another program's, or comes back to it.
+    void setActive(bool active);
 
     // Offers the key to the focused component and its parents, as the native window does; true when
     // one of them used it.
