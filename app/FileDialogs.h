@@ -18,7 +18,4 @@ public:
 
     // Asks before an existing file is chosen for overwriting.
     virtual void chooseFileToSave(Answer answer) = 0;
-
-    // Asks whether the existing file may be replaced: answers with the file, or with no file.
-    virtual void confirmReplace(const juce::File& file, Answer answer) = 0;
 };

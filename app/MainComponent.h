@@ -116,9 +116,6 @@ private:
     // operation. The file commands wait until then.
     FileDialogs::Answer answerTo(void (MainComponent::*use)(const juce::File&));
     void openChosenFile(const juce::File& file);
-    // Completes a name given without an extension, and asks before a file of the completed name is
-    // replaced; the dialog asked only about the name as given.
-    void saveAsChosen(const juce::File& file);
     void saveTo(const juce::File& file);
     void disconnect();
     void saveToDevice();

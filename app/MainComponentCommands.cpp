@@ -12,7 +12,6 @@ constexpr int captionPeriodMilliseconds = 100;
 // Ticks of the caption timer: held at full opacity up to heldTicks, then faded out over fadeTicks.
 constexpr int heldTicks = 20;
 constexpr int fadeTicks = 7;
-const juce::String fileExtension{".vexlo"};
 
 struct CommandText
 {
@@ -105,8 +104,7 @@ void MainComponent::getCommandInfo(juce::CommandID commandID, juce::ApplicationC
 bool MainComponent::perform(const InvocationInfo& info)
 {
     // Every command acts on what the forms show: what is being typed is settled first, as leaving the
-    // field would, and so reaches the device before a device command does. A file dialog takes the
-    // desktop's focus, which settles whatever is typed while it is open.
+    // field would, and so reaches the device before a device command does.
     panel->settleEditors();
 
     switch (info.commandID)
@@ -153,9 +151,14 @@ FileDialogs::Answer MainComponent::answerTo(void (MainComponent::*use)(const juc
     return [this, use](const juce::File& file)
     {
         // One answer per dialog; one that comes once the application is quitting is not acted on.
-        if (std::exchange(fileDialogShown, false) && file != juce::File() &&
-            !juce::MessageManager::getInstance()->hasStopMessageBeenSent())
-            (this->*use)(file);
+        if (!std::exchange(fileDialogShown, false) || file == juce::File() ||
+            juce::MessageManager::getInstance()->hasStopMessageBeenSent())
+            return;
+
+        // The window stays in the user's hands while the dialog is up: what was typed meanwhile is
+        // settled before the answer is acted on, as at the start of every command.
+        panel->settleEditors();
+        (this->*use)(file);
     };
 }
 
@@ -196,17 +199,7 @@ void MainComponent::saveFile(bool saveAs)
         return;
     }
 
-    fileDialogs->chooseFileToSave(answerTo(&MainComponent::saveAsChosen));
-}
-
-void MainComponent::saveAsChosen(const juce::File& chosen)
-{
-    // Open lists only configuration files.
-    const auto file = chosen.getFileExtension().isEmpty() ? chosen.withFileExtension(fileExtension) : chosen;
-    if (file != chosen && file.exists())
-        fileDialogs->confirmReplace(file, answerTo(&MainComponent::saveTo));
-    else
-        saveTo(file);
+    fileDialogs->chooseFileToSave(answerTo(&MainComponent::saveTo));
 }
 
 void MainComponent::saveTo(const juce::File& file)

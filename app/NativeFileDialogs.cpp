@@ -3,9 +3,6 @@
 namespace
 {
 const char* const filePattern = "*.vexlo";
-const char* const saveTitle = "Save file as...";
-// The result of the question's first button; the second gives 0.
-constexpr int replaceResult = 1;
 
 juce::File startFolder()
 {
@@ -29,7 +26,7 @@ void NativeFileDialogs::chooseFileToOpen(Answer answer)
 
 void NativeFileDialogs::chooseFileToSave(Answer answer)
 {
-    launch(saveTitle,
+    launch("Save file as...",
            juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles |
                juce::FileBrowserComponent::warnAboutOverwriting,
            std::move(answer));
@@ -40,24 +37,4 @@ void NativeFileDialogs::launch(const juce::String& title, int flags, Answer answ
     chooser = std::make_unique<juce::FileChooser>(title, startFolder(), filePattern, true);
     chooser->launchAsync(flags, [answer = std::move(answer)](const juce::FileChooser& done)
                          { answer(done.getResult()); });
-}
-
-void NativeFileDialogs::confirmReplace(const juce::File& file, Answer answer)
-{
-    question.reset(juce::LookAndFeel::getDefaultLookAndFeel().createAlertWindow(
-        saveTitle, "A file named \"" + file.getFileName() + "\" already exists. Do you want to replace it?",
-        "Replace", "Cancel", {}, juce::MessageBoxIconType::QuestionIcon, 2, nullptr));
-
-    const juce::Component::SafePointer<juce::AlertWindow> asked(question.get());
-    question->enterModalState(true,
-                              juce::ModalCallbackFunction::create(
-                                  [asked, file, answer = std::move(answer)](int result)
-                                  {
-                                      // A question that went with this object is not answered.
-                                      if (asked == nullptr)
-                                          return;
-                                      asked->setVisible(false);
-                                      answer(result == replaceResult ? file : juce::File());
-                                  }),
-                              false);
 }

@@ -7,9 +7,9 @@
 #include <memory>
 
 // The platform's own open and save dialogs for configuration files, starting in the user's documents
-// folder, and the editor's own question before a file is replaced. They run beside the message loop,
-// so the window goes on painting and the timers and MIDI input keep running; one dialog at a time. A
-// dialog still open when this object goes is closed without an answer.
+// folder. They run beside the message loop, so the window goes on painting and the timers and MIDI
+// input keep running; one dialog at a time. A dialog still open when this object goes is closed
+// without an answer.
 class NativeFileDialogs final : public FileDialogs
 {
 public:
@@ -17,13 +17,11 @@ public:
 
     void chooseFileToOpen(Answer answer) override;
     void chooseFileToSave(Answer answer) override;
-    void confirmReplace(const juce::File& file, Answer answer) override;
 
 private:
     void launch(const juce::String& title, int flags, Answer answer);
 
     std::unique_ptr<juce::FileChooser> chooser;
-    std::unique_ptr<juce::AlertWindow> question;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(NativeFileDialogs)
 };

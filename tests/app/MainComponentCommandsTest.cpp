@@ -233,18 +233,3 @@ TEST_F(MainComponentCommandsTest, AFileDialogAnswersOnceAndHoldsTheOtherFileComm
     EXPECT_TRUE(showsCaption(saved, 1.0f));
     EXPECT_EQ(dialogs->shown, 3);
 }
-
-TEST_F(MainComponentCommandsTest, SaveAsCompletesABareNameAndAsksBeforeReplacingTheCompletedFile)
-{
-    const auto completed = folder.getChildFile("mysetup.vexlo");
-    dialogs->saves.assign(3, folder.getChildFile("mysetup"));
-    // The first save finds no file to replace and asks nothing.
-    for (const auto replacing : {true, false, true})
-    {
-        dialogs->replacing = replacing;
-        EXPECT_TRUE(invoke(CommandIDs::saveAs));
-        EXPECT_EQ(completed.loadFileAsString(), replacing ? Model(nullptr).createXml() : "stale");
-        ASSERT_TRUE(completed.replaceWithText("stale"));
-    }
-    EXPECT_EQ(dialogs->shown, 5);
-}

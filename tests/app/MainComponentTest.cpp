@@ -367,7 +367,7 @@ TEST_F(MainComponentTest, KeysTypedAheadLandWhereTypedAndCommandsActOnWhatTheFor
     }
 
     // A range end held back is settled before the device's memory is committed or a file is written,
-    // and a file opened over one loads as it is.
+    // also when typed while a file dialog waits, and a file opened over one loads as it is.
     range[2]->grabKeyboardFocus();
     typeAhead("100");
     const auto mark = receivedSoFar();
@@ -380,9 +380,19 @@ TEST_F(MainComponentTest, KeysTypedAheadLandWhereTypedAndCommandsActOnWhatTheFor
     const auto saved = savedConfiguration();
     EXPECT_EQ(knob1(), (std::vector{3, 60, 7, 7}));
     EXPECT_EQ(saved, configurationOf(device));
+    dialogs->holding = true;
+    const auto held = folder.getChildFile("held.vexlo");
+    EXPECT_TRUE(invoke(CommandIDs::saveAs));
     range[2]->grabKeyboardFocus();
-    typeAhead("120");
-    dialogs->opens.push_back(fileWith("fresh.vexlo", Model(nullptr).createXml()));
+    typeAhead("110");
+    dialogs->answer(held);
+    EXPECT_EQ(knob1(), (std::vector{3, 60, 110, 110}));
+    EXPECT_EQ(held.loadFileAsString(), configurationOf(device));
     EXPECT_TRUE(invoke(CommandIDs::open));
+    range[3]->grabKeyboardFocus();
+    typeAhead("5");
+    dialogs->answer(fileWith("fresh.vexlo", Model(nullptr).createXml()));
+    EXPECT_EQ(knob1(), (std::vector{3, 60, 5, 5}));
+    dialogs->holding = false;
     EXPECT_EQ(savedConfiguration(), Model(nullptr).createXml());
 }

@@ -14,21 +14,15 @@
 #include <vector>
 
 // File dialogs that answer from a script, one answer per dialog, at once; an empty file, or none left,
-// is Cancel, and so is the question before a file is replaced unless `replacing`. While `holding`, a
-// dialog stays open until the test calls `answer`.
+// is Cancel. While `holding`, a dialog stays open until the test calls `answer`.
 class ScriptedFileDialogs final : public FileDialogs
 {
 public:
     void chooseFileToOpen(Answer answer) override { ask(opens, std::move(answer)); }
     void chooseFileToSave(Answer answer) override { ask(saves, std::move(answer)); }
-    void confirmReplace(const juce::File& file, Answer answer) override
-    {
-        std::deque<juce::File> answers{replacing ? file : juce::File()};
-        ask(answers, std::move(answer));
-    }
+
     std::deque<juce::File> opens;
     std::deque<juce::File> saves;
-    bool replacing = false;
     bool holding = false;
     Answer answer;
     int shown = 0;
