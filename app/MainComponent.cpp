@@ -188,7 +188,12 @@ MainComponent::MainComponent(std::shared_ptr<MIDIPortProvider> ports)
     refreshPorts();
 }
 
-MainComponent::~MainComponent() = default;
+MainComponent::~MainComponent()
+{
+    // As the members go, a focused field loses the focus and settles what is typed in it: the record
+    // changes, but nothing of it reaches this component, its device link or a member already gone.
+    model->setOwner(nullptr);
+}
 
 int MainComponent::getPreferredWidth() const
 {

@@ -23,6 +23,8 @@ public:
     explicit Model(ModelOwner* owner);
 
     ModelOwner* getOwner() const noexcept { return owner; }
+    // Null for none: the records then tell only their listeners.
+    void setOwner(ModelOwner* newOwner) noexcept { owner = newOwner; }
 
     // The index must lie within 0..34 (analog) or 0..23 (button, LED); it is not checked.
     ModelAnalog* getAnalog(int index) noexcept { return &analogs[(size_t) index]; }

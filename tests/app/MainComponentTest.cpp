@@ -7,6 +7,7 @@
 #include "support/MainComponentFixture.h"
 #include "support/MessageLoop.h"
 #include "ui/AnalogEditor.h"
+#include "ui/CommandManager.h"
 #include "ui/ControlLayout.h"
 #include "ui/DigitalEditor.h"
 #include "ui/LEDEditor.h"
@@ -395,4 +396,14 @@ TEST_F(MainComponentTest, KeysTypedAheadLandWhereTypedAndCommandsActOnWhatTheFor
     EXPECT_EQ(knob1(), (std::vector{3, 60, 5, 5}));
     dialogs->holding = false;
     EXPECT_EQ(savedConfiguration(), Model(nullptr).createXml());
+
+    // Taken down with an end held back, the editor sends nothing.
+    range[3]->grabKeyboardFocus();
+    typeAhead("50");
+    range[2]->grabKeyboardFocus();
+    typeAhead("90");
+    const auto last = receivedSoFar();
+    getCommandManager().setFirstCommandTarget(nullptr);
+    main.reset();
+    EXPECT_EQ(receivedSoFar(), last);
 }
