@@ -190,18 +190,38 @@ void MIDI::handleIncomingMidiMessage(juce::MidiInput*, const juce::MidiMessage& 
 
 void MIDI::changeListenerCallback(juce::ChangeBroadcaster*)
 {
+    // A listener that runs the message loop brings this callback back in the middle of a batch: the
+    // walk under way then takes what arrived meanwhile once its batch is done, so that every message
+    // comes once and in order.
+    if (walking)
     {
-        const juce::ScopedLock guard(lock);
-        pending.swap(delivering);
+        missedCallback = true;
+        return;
     }
-    const auto generation = queueGeneration;
-    for (const auto& message : delivering)
+
+    const juce::WeakReference<MIDI> alive(this);
+    walking = true;
+    do
     {
-        if (queueGeneration != generation)
-            break;
-        SysExCodec::deliver(message, *listener);
-    }
-    delivering.clear();
+        missedCallback = false;
+        {
+            const juce::ScopedLock guard(lock);
+            pending.swap(delivering);
+        }
+        const auto generation = queueGeneration;
+        for (const auto& message : delivering)
+        {
+            SysExCodec::deliver(message, *listener);
+            // The listener may have destroyed this link, or connected it again, which drops the rest.
+            if (alive == nullptr)
+                return;
+            if (queueGeneration != generation)
+                break;
+        }
+        delivering.clear();
+    } while (missedCallback);
+    walking = false;
+
     const auto current = getState();
     if (current != lastReportedState)
     {

@@ -81,11 +81,15 @@ private:
     // One more whenever connect clears the queue. A walk stops when it changes, so nothing queued before
     // a connect is delivered after it, not even when the listener connects in the middle of a batch.
     unsigned int queueGeneration = 0;
+    // A batch is being handed to the listener, and the callback came back meanwhile.
+    bool walking = false;
+    bool missedCallback = false;
     juce::ChangeBroadcaster broadcaster;
     // Makes the handshake's move to state 2 and the identity text one step, and orders it against
     // connect and disconnect.
     juce::CriticalSection stateLock;
     juce::String deviceIdentity;
 
+    JUCE_DECLARE_WEAK_REFERENCEABLE(MIDI)
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(MIDI)
 };

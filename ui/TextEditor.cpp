@@ -58,11 +58,6 @@ void TextEditor::returnPressed()
     returned = true;
 }
 
-void TextEditor::escapePressed()
-{
-    escaped = true;
-}
-
 template <typename Edit> bool TextEditor::reportingEdit(Edit&& edit)
 {
     if (editing)
@@ -74,12 +69,14 @@ template <typename Edit> bool TextEditor::reportingEdit(Edit&& edit)
     const auto used = edit();
     editing = false;
 
-    if (std::exchange(inserted, false) || getText() != before)
+    // The listener may delete this field: what is left to tell is read before it is told anything.
+    const auto changed = std::exchange(inserted, false) || getText() != before;
+    const auto returnedNow = std::exchange(returned, false);
+    const SafePointer<TextEditor> alive(this);
+    if (changed)
         tell(&juce::TextEditor::Listener::textEditorTextChanged);
-    if (std::exchange(returned, false))
+    if (returnedNow && alive != nullptr)
         tell(&juce::TextEditor::Listener::textEditorReturnKeyPressed);
-    if (std::exchange(escaped, false))
-        tell(&juce::TextEditor::Listener::textEditorEscapeKeyPressed);
     return used;
 }
 

@@ -3,8 +3,8 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 // The settings editors' text field: JUCE's text editor in the editor font. Where JUCE posts a field's
-// change, Return, Escape and focus-lost callbacks, this field makes them to its one listener at once,
-// as part of the key, click or focus change: a key typed ahead then finds every earlier key handled.
+// change, Return and focus-lost callbacks, this field makes them to its one listener at once, as part
+// of the key, click or focus change: a key typed ahead then finds every earlier key handled.
 // It leaves the command keys to the window, and a key that its input filter refuses changes nothing.
 class TextEditor : public juce::TextEditor
 {
@@ -21,13 +21,12 @@ public:
 
 protected:
     void returnPressed() override;
-    void escapePressed() override;
 
 private:
     using Callback = void (juce::TextEditor::Listener::*)(juce::TextEditor&);
 
-    // Runs an edit of JUCE's, then tells the listener of the change it made and of a Return or Escape
-    // it met, in that order; an edit inside another is told with the outer one.
+    // Runs an edit of JUCE's, then tells the listener of the change it made and of a Return it met, in
+    // that order; an edit inside another is told with the outer one.
     template <typename Edit> bool reportingEdit(Edit&& edit);
     void tell(Callback callback);
 
@@ -36,7 +35,6 @@ private:
     // Set by what happened during the edit being run.
     bool inserted = false;
     bool returned = false;
-    bool escaped = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(TextEditor)
 };

@@ -232,7 +232,7 @@ TEST_F(MIDITest, TenThousandMessagesArriveOnceAndInOrder)
     EXPECT_EQ(heardSince(before), burstLines(Burst::controllers, 0, 10000));
 }
 
-TEST_F(MIDITest, TheMIDIThreadQueuesWhileTheListenerRunsAndAReconnectThereDropsTheRestOfTheBatch)
+TEST_F(MIDITest, InsideABatchTheListenerMayWaitRunTheLoopReconnectOrDestroyTheLink)
 {
     ASSERT_TRUE(connectToDevice());
     const auto before = listener.events.size();
@@ -249,14 +249,45 @@ TEST_F(MIDITest, TheMIDIThreadQueuesWhileTheListenerRunsAndAReconnectThereDropsT
     EXPECT_TRUE(queuedMeanwhile);
     EXPECT_EQ(heardSince(before), burstLines(Burst::controllers, 0, 4));
 
-    const auto mark = listener.events.size();
+    // A loop run inside a listener call hands nothing over: the rest of the batch follows, then what
+    // arrived meanwhile, each message once.
+    const auto looped = listener.events.size();
     device.sendBurst(Burst::controllers, 10);
     ASSERT_TRUE(device.waitUntilSent(sentBefore + 14, timeout));
+    listener.onNextController = [&]
+    {
+        for (int k = 10; k < 20; ++k)
+            device.send(SimulatedVEXLO::burstMessage(Burst::controllers, k));
+        device.waitUntilSent(sentBefore + 24, timeout);
+        MessageLoop::pump(20);
+    };
+    ASSERT_TRUE(MessageLoop::pumpUntil([&] { return heardSince(looped).size() >= 20; }, timeout));
+    flush();
+    EXPECT_EQ(heardSince(looped), burstLines(Burst::controllers, 0, 20));
+
+    const auto mark = listener.events.size();
+    device.sendBurst(Burst::controllers, 10);
+    ASSERT_TRUE(device.waitUntilSent(sentBefore + 34, timeout));
     listener.onNextController = [&] { midi.connect(inputIndexOf(device), outputIndexOf(device)); };
     ASSERT_TRUE(MessageLoop::pumpUntil(
         [&] { return !heardSince(mark).empty() && midi.getState() == ConnectionState::connected; }, timeout));
     flush();
     EXPECT_EQ(heardSince(mark), burstLines(Burst::controllers, 0, 1));
+
+    // A link destroyed by its listener reads nothing of itself afterwards.
+    midi.disconnect();
+    ASSERT_TRUE(pumpUntilHeard("state 0", mark));
+    const auto destroyed = listener.events.size();
+    auto doomed = std::make_unique<MIDI>(&listener, ports);
+    ASSERT_TRUE(doomed->connect(inputIndexOf(device), outputIndexOf(device)));
+    ASSERT_TRUE(pumpUntilHeard("state 2", destroyed));
+    const auto sent = device.getSentCount();
+    device.sendBurst(Burst::controllers, 10);
+    ASSERT_TRUE(device.waitUntilSent(sent + 10, timeout));
+    listener.onNextController = [&] { doomed.reset(); };
+    ASSERT_TRUE(MessageLoop::pumpUntil([&] { return doomed == nullptr; }, timeout));
+    flush();
+    EXPECT_EQ(heardSince(destroyed), burstLines(Burst::controllers, 0, 1));
 }
 
 TEST_F(MIDITest, MessagesQueuedBeforeADisconnectAreDeliveredBeforeStateZero)
