@@ -1,7 +1,7 @@
 // Pins the configuration file's reading of regular files only, up to a size limit, and its
-// all-or-nothing writing: exact UTF-8 bytes, no leftovers, the old file byte for byte after a failure
-// on a full or read-only disk or a refusal, saving through links as far as the system follows them,
-// and the old file's mode, set-id bits included, and owner.
+// all-or-nothing writing: exact UTF-8 bytes, no leftovers even while a folder link changes, the old
+// file byte for byte after a failure on a full or read-only disk or a refusal, saving through links
+// as far as the system follows them, and the old file's mode and owner, set-id bits only with them.
 #include "app/ConfigurationFile.h"
 
 #include "support/JucePrinters.h"
@@ -9,11 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <fcntl.h>
 #include <future>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace
@@ -209,11 +211,32 @@ TEST(ConfigurationFile, SavesThroughLinksIntoTheFilesTheyLeadToKeepingModeAndOwn
     for (int count = 2; count <= 41; ++count)
         ASSERT_TRUE(juce::File::createSymbolicLink(links.getFile().getChildFile(juce::String(count)),
                                                    count == 2 ? "a.vexlo" : juce::String(count - 1), false));
-    // Set-id bits, which a write clears unless the writer may keep them (root may).
+    // Forty links that climb out of a long-named folder and back into it are opened by the system,
+    // though the path they spell passes its limit; thirty that each also pass a folder link are not.
+    const auto deep = links.getFile().getChildFile(juce::String::repeatedString("f", 120));
+    ASSERT_TRUE(deep.createDirectory());
+    ASSERT_TRUE(juce::File::createSymbolicLink(deep.getChildFile("D"), ".", false));
+    for (int count = 1; count <= 40; ++count)
+        ASSERT_TRUE(juce::File::createSymbolicLink(deep.getChildFile("l" + juce::String(count)),
+                                                   count == 1 ? target.getFullPathName()
+                                                              : "../" + deep.getFileName() + "/l" +
+                                                                    juce::String(count - 1),
+                                                   false));
+    for (int count = 1; count <= 30; ++count)
+        ASSERT_TRUE(juce::File::createSymbolicLink(deep.getChildFile("m" + juce::String(count)),
+                                                   "D/" + (count == 1 ? "l1" : "m" + juce::String(count - 1)),
+                                                   false));
+    // Set-id bits, which a write clears unless the writer may keep them (root may), and which do not
+    // outlive the owner and group they were given for.
     const auto setId = targets.folder.getChildFile("set-id.vexlo");
-    ASSERT_TRUE(setId.replaceWithText("old"));
-    ASSERT_EQ(chown(setId.getFullPathName().toRawUTF8(), owner, geteuid() == 0 ? owner : (gid_t) -1), 0);
-    ASSERT_EQ(chmod(setId.getFullPathName().toRawUTF8(), 06755), 0);
+    const auto givenAway = targets.folder.getChildFile("given-away.vexlo");
+    const auto stranger = geteuid() == 0 ? (uid_t) 1234 : geteuid();
+    for (const auto& [file, user, mode] : {std::tuple{setId, owner, 06755}, {givenAway, stranger, 06666}})
+    {
+        ASSERT_TRUE(file.replaceWithText("old"));
+        ASSERT_EQ(chown(file.getFullPathName().toRawUTF8(), user, geteuid() == 0 ? user : (gid_t) -1), 0);
+        ASSERT_EQ(chmod(file.getFullPathName().toRawUTF8(), (mode_t) mode), 0);
+    }
     // Without CAP_FSETID even root may not make a file of another's group set-group-id.
     const auto setIdMode = statusOf(setId).st_mode & 07777;
     ASSERT_EQ(chmod(targets.folder.getFullPathName().toRawUTF8(), 0777), 0);
@@ -222,15 +245,51 @@ TEST(ConfigurationFile, SavesThroughLinksIntoTheFilesTheyLeadToKeepingModeAndOwn
     EXPECT_TRUE(ConfigurationFile(links.getFile().getChildFile("40")).write("new"));
     EXPECT_FALSE(ConfigurationFile(links.getFile().getChildFile("41")).write("lost"));
     EXPECT_FALSE(ConfigurationFile(loop).write("lost"));
+    EXPECT_TRUE(ConfigurationFile(deep.getChildFile("l40")).write("new"));
+    EXPECT_FALSE(ConfigurationFile(deep.getChildFile("m30")).write("lost"));
     EXPECT_TRUE(saveAsNobody(setId, "new"));
+    EXPECT_TRUE(saveAsNobody(givenAway, "new"));
     juce::String text;
     EXPECT_TRUE(ConfigurationFile(absolute).read(text));
     EXPECT_EQ(text, "new");
     EXPECT_EQ(statusOf(target).st_mode & 07777, 0600u);
     EXPECT_EQ(statusOf(target).st_uid, owner);
     EXPECT_EQ(statusOf(setId).st_mode & 07777, setIdMode);
+    EXPECT_EQ(statusOf(givenAway).st_mode & 07777, stranger == geteuid() ? 06666u : 0666u);
     EXPECT_TRUE(absolute.isSymbolicLink() && relative.isSymbolicLink());
-    EXPECT_EQ(namesIn(targets.folder), juce::StringArray("a.vexlo", "set-id.vexlo"));
+    EXPECT_EQ(namesIn(targets.folder), juce::StringArray("a.vexlo", "given-away.vexlo", "set-id.vexlo"));
+}
+
+TEST(ConfigurationFile, AFolderLinkChangedDuringSavesLeavesNoTemporaryFile)
+{
+    const juce::TemporaryFile temporary;
+    const auto& disk = temporary.getFile();
+    ASSERT_TRUE(disk.createDirectory());
+    const auto first = disk.getChildFile("first");
+    const auto second = disk.getChildFile("second");
+    const auto current = disk.getChildFile("current");
+    const auto swapping = disk.getChildFile("swapping").getFullPathName().toStdString();
+    for (const auto& folder : {first, second})
+        ASSERT_TRUE(folder.createDirectory() && folder.getChildFile("a.vexlo").replaceWithText("old"));
+    ASSERT_TRUE(juce::File::createSymbolicLink(current, "first", false));
+
+    std::atomic<bool> saving{true};
+    std::thread swapper(
+        [&]
+        {
+            for (auto toSecond = true; saving; toSecond = !toSecond)
+                if (symlink(toSecond ? "second" : "first", swapping.c_str()) == 0)
+                    rename(swapping.c_str(), current.getFullPathName().toRawUTF8());
+        });
+    auto saved = 0;
+    for (int save = 0; save < 300; ++save)
+        saved += ConfigurationFile(current.getChildFile("a.vexlo")).write("new") ? 1 : 0;
+    saving = false;
+    swapper.join();
+
+    EXPECT_GT(saved, 0);
+    for (const auto& folder : {first, second})
+        EXPECT_EQ(namesIn(folder), juce::StringArray("a.vexlo"));
 }
 
 TEST(ConfigurationFile, RefusesToReplaceAFileItMayNotWrite)
