@@ -405,16 +405,18 @@ TEST_F(EditorComponentTest, WritesARenderForPeopleToLookAt)
         g.drawImageAt(render(), 6, 6);
     }
 
-    const auto file =
-        juce::File::getSpecialLocation(juce::File::currentExecutableFile).getSiblingFile("panel-view.png");
-    file.deleteFile();
+    // Each run writes and reads back a file of its own, which then takes the shared name in one step:
+    // suites run side by side never see one another's half-written render.
+    const juce::TemporaryFile file(
+        juce::File::getSpecialLocation(juce::File::currentExecutableFile).getSiblingFile("panel-view.png"));
     {
-        juce::FileOutputStream out(file);
+        juce::FileOutputStream out(file.getFile());
         juce::PNGImageFormat png;
         ASSERT_TRUE(out.openedOk() && png.writeImageToStream(canvas, out));
     }
 
-    const auto readBack = juce::ImageFileFormat::loadFrom(file);
+    const auto readBack = juce::ImageFileFormat::loadFrom(file.getFile());
     EXPECT_EQ(readBack.getBounds(), canvas.getBounds());
     EXPECT_EQ(readBack.getPixelAt(0, 0), Palette::darkGrey);
+    EXPECT_TRUE(file.overwriteTargetFileWithTemporary());
 }
