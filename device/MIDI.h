@@ -81,7 +81,7 @@ private:
     // One more whenever connect clears the queue. A walk stops when it changes, so nothing queued before
     // a connect is delivered after it, not even when the listener connects in the middle of a batch.
     unsigned int queueGeneration = 0;
-    // A batch is being handed to the listener, and the callback came back meanwhile.
+    // A batch is being handed to the listener; the callback came back meanwhile and left it the rest.
     bool walking = false;
     bool missedCallback = false;
     juce::ChangeBroadcaster broadcaster;

@@ -24,7 +24,7 @@ public:
     static DialogComponent* findCovering(const juce::Component& component);
 
     // Takes the keyboard focus from the window and from whatever lies beneath, unless another dialog
-    // covers this one.
+    // covers this one, the focus is in another window or the window is not active.
     void holdFocus();
 
 private:

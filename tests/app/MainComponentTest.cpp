@@ -322,21 +322,17 @@ TEST_F(MainComponentTest, DialogsHoldTheKeyboardAndCommandKeysAreNeverAFieldsOwn
     EXPECT_EQ(channel.getText(), shown);
 
     // The window gives the focus back to the field it last held when it is active again; a ports
-    // dialog shown meanwhile, while the user was in another program, takes it before any key lands.
+    // dialog shown meanwhile, while the user was in another program, takes it before a key lands.
     main->aboutClosed();
     window.click({6 + 48, 6 + 27});
     window.setActive(false);
-    device.setAnswersPings(false);
-    for (int tick = 0; tick < 3; ++tick)
-        main->getPingTimer().timerCallback();
+    EXPECT_TRUE(invoke(CommandIDs::disconnect));
     flush();
     ASSERT_TRUE(portsDialog().isVisible());
-    const auto dropped = receivedSoFar();
     window.setActive(true);
     EXPECT_FALSE(window.pressKey(juce::KeyPress('7', {}, '7')));
     EXPECT_EQ(focused(), &find<juce::ComboBox>(portsDialog(), 0));
     EXPECT_EQ(channel.getText(), shown);
-    EXPECT_EQ(receivedSoFar(), dropped);
 }
 
 TEST_F(MainComponentTest, KeysTypedAheadLandWhereTypedAndCommandsActOnWhatTheFormsShow)

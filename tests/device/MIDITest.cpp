@@ -274,13 +274,13 @@ TEST_F(MIDITest, InsideABatchTheListenerMayWaitRunTheLoopReconnectOrDestroyTheLi
     flush();
     EXPECT_EQ(heardSince(mark), burstLines(Burst::controllers, 0, 1));
 
-    // A link destroyed by its listener reads nothing of itself afterwards.
+    // A link destroyed by its listener in the middle of a batch reads nothing of itself afterwards.
     midi.disconnect();
-    ASSERT_TRUE(pumpUntilHeard("state 0", mark));
-    const auto destroyed = listener.events.size();
     auto doomed = std::make_unique<MIDI>(&listener, ports);
     ASSERT_TRUE(doomed->connect(inputIndexOf(device), outputIndexOf(device)));
-    ASSERT_TRUE(pumpUntilHeard("state 2", destroyed));
+    ASSERT_TRUE(
+        MessageLoop::pumpUntil([&] { return doomed->getState() == ConnectionState::connected; }, timeout));
+    const auto destroyed = listener.events.size();
     const auto sent = device.getSentCount();
     device.sendBurst(Burst::controllers, 10);
     ASSERT_TRUE(device.waitUntilSent(sent + 10, timeout));
