@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the configuration loader, read as the Open command reads a file. A refused
 // text must leave the model as it was, a loaded one must come back whole through the written
 // document, and whatever the guard lets through must parse no deeper than the guard's limit.
+#include "app/ConfigurationFile.h"
 #include "model/Model.h"
 #include "model/XmlTextGuard.h"
 
@@ -26,7 +27,7 @@ int nesting(const juce::XmlElement& element)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const auto text = juce::String::createStringFromData(data, (int) size);
+    const auto text = ConfigurationFile::decode(data, size);
 
     if (XmlTextGuard::isSafeToParse(text))
         if (const auto root = juce::XmlDocument::parse(text))

@@ -29,9 +29,12 @@ void SelectionBox::setSelectedIndex(int index)
         return;
 
     selectedIndex = index;
+    // The listener may delete the box; nothing of it is touched after the report then.
+    const SafePointer<SelectionBox> alive(this);
     if (listener != nullptr)
         listener->selectionChanged(this, index);
-    repaint();
+    if (alive != nullptr)
+        repaint();
 }
 
 void SelectionBox::stepForward()

@@ -128,10 +128,13 @@ template <typename Record> int SettingsEditorFrame<Record>::clampedValue(const j
 
 template <typename Record> void SettingsEditorFrame<Record>::showValue(juce::TextEditor& field, int value)
 {
-    const auto wholeTextSelected = field.hasKeyboardFocus(false) && !field.isEmpty() &&
-                                   field.getHighlightedRegion().getLength() == field.getTotalNumChars();
+    const auto text = juce::String(value);
+    const auto wholeTextSelected =
+        !field.isEmpty() && field.getHighlightedRegion().getLength() == field.getTotalNumChars();
+    const auto selectText =
+        field.hasKeyboardFocus(false) && field.getText() != text && (!storing || wholeTextSelected);
 
-    field.setText(juce::String(value), false);
+    field.setText(text, false);
 
     // The toolkit tells the field's text value of the new text by a posted update, and when that update
     // arrives the field takes the value's text back: digits typed in between (a key pressed at once
@@ -139,7 +142,7 @@ template <typename Record> void SettingsEditorFrame<Record>::showValue(juce::Tex
     // agree, the update also cancels the posted one.
     field.getTextValue().getValueSource().sendChangeMessage(true);
 
-    if (wholeTextSelected)
+    if (selectText)
         field.selectAll();
 }
 
@@ -153,6 +156,7 @@ template <typename Record> void SettingsEditorFrame<Record>::textEditorTextChang
 
 template <typename Record> void SettingsEditorFrame<Record>::storeAndShow(juce::TextEditor& field, int value)
 {
+    const juce::ScopedValueSetter<bool> ownEntry(storing, true);
     if (record != nullptr)
     {
         if (isChannelField(field))

@@ -80,9 +80,10 @@ protected:
     // byte in every other.
     static int clampedValue(const juce::TextEditor& field);
     // Shows a number that the record holds or is about to hold. Sent without a change message: the
-    // handlers would take it for the user's typing. A focused field whose whole text was selected, so
-    // that typing replaces it, has its new text selected again.
-    static void showValue(juce::TextEditor& field, int value);
+    // handlers would take it for the user's typing. In a focused field a number that the user did not
+    // type, such as a report's, is selected whole, so that the next digit replaces it; one written back
+    // for what the user typed keeps the caret after it, unless it replaced a whole selected text.
+    void showValue(juce::TextEditor& field, int value);
 
     // A record's mode 1 means notes, 0 controllers; the MESSAGE TYPE box lists notes first.
     static int modeBoxIndex(int mode) { return mode == noteMode ? 0 : 1; }
@@ -121,6 +122,8 @@ private:
     Lookup lookup;
     bool takesFocus;
     std::vector<Row> rows;
+    // True while the form stores and shows what the user typed.
+    bool storing = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(SettingsEditorFrame)
 };

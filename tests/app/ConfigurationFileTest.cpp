@@ -1,7 +1,8 @@
-// Pins the configuration file's reading of regular files only, up to a size limit, and its
-// all-or-nothing writing: exact UTF-8 bytes, no leftovers even while a folder link changes, the old
-// file byte for byte after a failure on a full or read-only disk or a refusal, saving through links
-// as far as the system follows them, and the old file's mode and owner, set-id bits only with them.
+// Pins the configuration file's reading of regular files only, up to a size limit, UTF-16 included,
+// and its all-or-nothing writing: exact UTF-8 bytes, no leftovers even while a folder link changes,
+// the old file byte for byte after a failure on a full or read-only disk or a refusal, saving through
+// links as far as the system lets the user follow them, and the old file's mode, owner, access list and
+// attributes, set-id bits only with the owner and group.
 #include "app/ConfigurationFile.h"
 
 #include "support/JucePrinters.h"
@@ -9,14 +10,17 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <fcntl.h>
 #include <future>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace
 {
@@ -54,6 +58,27 @@ bool saveAsNobody(const juce::File& file, const juce::String& text)
     int exitCode = -1;
     EXPECT_TRUE(saver.waitForExit(60000, exitCode));
     return exitCode == 0;
+}
+
+// The value of the file's extended attribute, or "none".
+std::string attributeOf(const juce::File& file, const char* name)
+{
+    std::string value(4096, '\0');
+    const auto size = getxattr(file.getFullPathName().toRawUTF8(), name, value.data(), value.size());
+    return size < 0 ? "none" : value.substr(0, (size_t) size);
+}
+
+// An access list in the kernel's form: read and write for the owner, its group and one more user.
+std::string accessListFor(uid_t user)
+{
+    std::string list("\2\0\0\0", 4);
+    for (const auto& [tag, id] : {std::pair{1, ~0u}, {2, user}, {4, ~0u}, {0x10, ~0u}, {0x20, ~0u}})
+    {
+        const std::array<std::uint16_t, 2> entry{(std::uint16_t) tag, (std::uint16_t)(tag == 0x20 ? 0 : 6)};
+        list.append(reinterpret_cast<const char*>(entry.data()), 4)
+            .append(reinterpret_cast<const char*>(&id), 4);
+    }
+    return list;
 }
 
 // A tmpfs of its own, mounted for the test's lifetime; only root may mount one.
@@ -107,6 +132,25 @@ TEST(ConfigurationFile, ReadsUpToTheLimitAndRefusesMoreWithoutTouchingTheText)
     EXPECT_EQ(text, "untouched");
 }
 
+TEST(ConfigurationFile, ReadsUTF16PairByPairInEitherByteOrder)
+{
+    // "Kick 🥁", then halves without their partners: a high one before "!", a low one after it, and a
+    // high one at the end.
+    const std::vector<int> units{0xfeff, 'K',    'i',    'c', 'k',    ' ',
+                                 0xd83e, 0xdd41, 0xd83e, '!', 0xdd41, 0xd83e};
+    const juce::TemporaryFile temporary;
+    for (const auto bigEndian : {false, true})
+    {
+        juce::MemoryOutputStream bytes;
+        for (const auto unit : units)
+            bigEndian ? bytes.writeShortBigEndian((short) unit) : bytes.writeShort((short) unit);
+        ASSERT_TRUE(temporary.getFile().replaceWithData(bytes.getData(), bytes.getDataSize()));
+        juce::String text;
+        ASSERT_TRUE(ConfigurationFile(temporary.getFile()).read(text));
+        EXPECT_EQ(text, juce::String::fromUTF8("Kick \xf0\x9f\xa5\x81\xef\xbf\xbd!\xef\xbf\xbd\xef\xbf\xbd"));
+    }
+}
+
 TEST(ConfigurationFile, ReadsAndReplacesOnlyRegularFiles)
 {
     const juce::TemporaryFile folder;
@@ -152,6 +196,26 @@ TEST(ConfigurationFile, WritesExactUTF8OverTheOldFileAndLeavesNothingElse)
     const auto longest = juce::String::repeatedString("n", 249) + ".vexlo";
     ASSERT_TRUE(ConfigurationFile(folder.getFile().getChildFile(longest)).write(text));
     EXPECT_EQ(namesIn(folder.getFile()), juce::StringArray("a.vexlo", longest));
+}
+
+TEST(ConfigurationFile, KeepsTheOldFilesAccessListAndAttributesAndTakesNoneFromItsFolder)
+{
+    const juce::TemporaryFile temporary;
+    const auto& folder = temporary.getFile();
+    const auto plain = folder.getChildFile("plain.vexlo"), listed = folder.getChildFile("listed.vexlo");
+    ASSERT_TRUE(folder.createDirectory() && plain.replaceWithText("old") && listed.replaceWithText("old"));
+    ASSERT_EQ(chmod(plain.getFullPathName().toRawUTF8(), 0660), 0);
+    const auto set = [](const juce::File& file, const char* name, const std::string& value)
+    { return setxattr(file.getFullPathName().toRawUTF8(), name, value.data(), value.size(), 0) == 0; };
+    if (!set(listed, "system.posix_acl_access", accessListFor(4321)) || !set(listed, "user.note", "kept") ||
+        !set(folder, "system.posix_acl_default", accessListFor(1234)))
+        GTEST_SKIP() << "the file system here keeps no access lists or user attributes; not run";
+
+    ASSERT_TRUE(ConfigurationFile(plain).write("new") && ConfigurationFile(listed).write("new"));
+    EXPECT_EQ(attributeOf(plain, "system.posix_acl_access"), "none");
+    EXPECT_EQ(statusOf(plain).st_mode & 07777, 0660u);
+    EXPECT_EQ(attributeOf(listed, "system.posix_acl_access"), accessListFor(4321));
+    EXPECT_EQ(attributeOf(listed, "user.note"), "kept");
 }
 
 TEST(ConfigurationFile, AFullDiskLeavesTheOldFileByteForByte)
@@ -254,6 +318,24 @@ TEST(ConfigurationFile, SavesThroughLinksIntoTheFilesTheyLeadToKeepingModeAndOwn
     EXPECT_EQ(statusOf(givenAway).st_mode & 07777, stranger == geteuid() ? 06666u : 0666u);
     EXPECT_TRUE(absolute.isSymbolicLink() && relative.isSymbolicLink());
     EXPECT_EQ(namesIn(targets.folder), juce::StringArray("a.vexlo", "given-away.vexlo", "set-id.vexlo"));
+
+    // In a sticky folder that anyone may write, a link leads a save only for its owner or the folder's.
+    if (geteuid() != 0)
+        return;
+    const auto shared = links.getFile().getChildFile("shared"), made = shared.getChildFile("made");
+    ASSERT_TRUE(made.createDirectory() && made.getChildFile("theirs").replaceWithText("old"));
+    ASSERT_EQ(chmod(shared.getFullPathName().toRawUTF8(), 01777), 0);
+    ASSERT_EQ(chown(shared.getFullPathName().toRawUTF8(), 4321, (gid_t) -1), 0);
+    for (const auto& [name, user] :
+         {std::pair{"planted", 1234u}, {"theirs", 1234u}, {"owners", 4321u}, {"mine", 0u}})
+    {
+        const auto link = shared.getChildFile(name);
+        ASSERT_TRUE(juce::File::createSymbolicLink(link, "made/" + juce::String(name), false));
+        ASSERT_EQ(lchown(link.getFullPathName().toRawUTF8(), user, (gid_t) -1), 0);
+        EXPECT_EQ(ConfigurationFile(link).write("new"), user != 1234) << name;
+    }
+    EXPECT_EQ(namesIn(made), juce::StringArray("mine", "owners", "theirs"));
+    EXPECT_EQ(made.getChildFile("theirs").loadFileAsString(), "old");
 }
 
 TEST(ConfigurationFile, AFolderLinkChangedDuringSavesLeavesNoTemporaryFile)

@@ -75,6 +75,19 @@ TEST_F(AnalogEditorTest, EmptiedFieldWaitsUntilLeftAndADeviceReportReloadsEveryt
     driver.click(box());
     EXPECT_EQ(seen, (Seen{{5, 50}, {5, 50}}));
     EXPECT_FALSE(record.isInverted());
+
+    // A report into the field being typed in leaves the device's number selected, so that the next
+    // digit starts a new one, also where a range end was held back.
+    field("INDEX").grabKeyboardFocus();
+    driver.type("1");
+    record.setNumber(64);
+    driver.type("2");
+    max.grabKeyboardFocus();
+    driver.type("2");
+    record.setMax(60);
+    driver.type("55");
+    EXPECT_EQ(texts(), "9 2 5 55");
+    EXPECT_EQ(std::make_pair(record.getNumber(), record.getMax()), std::make_pair(2, 55));
 }
 
 TEST_F(AnalogEditorTest, RangeEndTypedAcrossTheOtherIsHeldBackThenBothEndsAreStoredMinimumFirst)

@@ -1,5 +1,6 @@
 // Pins the selection box: stepping by click and keys with wrap-round, modified keys left to others,
-// one report per change (the program's changes included), Return, focus, and what it paints.
+// one report per change (the program's changes included), Return, focus, what it paints, and a
+// listener that deletes it from inside a report.
 #include "ui/SelectionBox.h"
 
 #include "support/HeadlessWindow.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace
@@ -133,4 +135,25 @@ TEST_F(SelectionBoxTest, PaintsAWhiteCellWithTheCentredItemFramedInGreenWhileFoc
                      });
     EXPECT_GT(Pixels::count(reference, {60, 15}, Pixels::isInk), 20);
     EXPECT_TRUE(Pixels::same(Pixels::snapshot(box), reference));
+}
+
+TEST_F(SelectionBoxTest, ItsListenerMayDeleteItInsideAReport)
+{
+    struct : SelectionListener
+    {
+        void selectionChanged(SelectionBox*, int) override { box.reset(); }
+        void selectionActivated(SelectionBox*) override { box.reset(); }
+        std::unique_ptr<SelectionBox> box;
+    } listener;
+    for (const auto code : {juce::KeyPress::spaceKey, juce::KeyPress::leftKey, juce::KeyPress::returnKey})
+    {
+        listener.box = std::make_unique<SelectionBox>();
+        listener.box->addItem("OFF");
+        listener.box->addItem("ON");
+        listener.box->setListener(&listener);
+        window.addAndMakeVisible(*listener.box);
+        listener.box->grabKeyboardFocus();
+        EXPECT_TRUE(window.pressKey(key(code)));
+        EXPECT_EQ(listener.box, nullptr);
+    }
 }
