@@ -15,12 +15,12 @@
 #include <chrono>
 #include <fcntl.h>
 #include <future>
+#include <string>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
-#include <vector>
 
 namespace
 {
@@ -110,7 +110,7 @@ public:
 };
 } // namespace
 
-TEST(ConfigurationFile, ReadsUpToTheLimitAndRefusesMoreWithoutTouchingTheText)
+TEST(ConfigurationFile, ReadsUpToTheLimitUTF16PairByPairAndRefusesMoreWithoutTouchingTheText)
 {
     const juce::TemporaryFile temporary;
     const auto& file = temporary.getFile();
@@ -130,23 +130,18 @@ TEST(ConfigurationFile, ReadsUpToTheLimitAndRefusesMoreWithoutTouchingTheText)
     ASSERT_TRUE(file.appendText("a"));
     EXPECT_FALSE(ConfigurationFile(file).read(text));
     EXPECT_EQ(text, "untouched");
-}
 
-TEST(ConfigurationFile, ReadsUTF16PairByPairInEitherByteOrder)
-{
-    // "Kick 🥁", then halves without their partners: a high one before "!", a low one after it, and a
-    // high one at the end.
-    const std::vector<int> units{0xfeff, 'K',    'i',    'c', 'k',    ' ',
-                                 0xd83e, 0xdd41, 0xd83e, '!', 0xdd41, 0xd83e};
-    const juce::TemporaryFile temporary;
+    // UTF-16 in either byte order: "Kick 🥁", then a high half before "!", a low one after it and a
+    // high one at the end, each without its partner.
+    auto units = std::u16string(u"\uFEFFKick \U0001F941") + char16_t(0xd83e) + u'!' + char16_t(0xdd41);
+    units += char16_t(0xd83e);
     for (const auto bigEndian : {false, true})
     {
         juce::MemoryOutputStream bytes;
         for (const auto unit : units)
             bigEndian ? bytes.writeShortBigEndian((short) unit) : bytes.writeShort((short) unit);
-        ASSERT_TRUE(temporary.getFile().replaceWithData(bytes.getData(), bytes.getDataSize()));
-        juce::String text;
-        ASSERT_TRUE(ConfigurationFile(temporary.getFile()).read(text));
+        ASSERT_TRUE(file.replaceWithData(bytes.getData(), bytes.getDataSize()));
+        ASSERT_TRUE(ConfigurationFile(file).read(text));
         EXPECT_EQ(text, juce::String::fromUTF8("Kick \xf0\x9f\xa5\x81\xef\xbf\xbd!\xef\xbf\xbd\xef\xbf\xbd"));
     }
 }
@@ -171,7 +166,7 @@ TEST(ConfigurationFile, ReadsAndReplacesOnlyRegularFiles)
     EXPECT_TRUE(S_ISFIFO(statusOf(fifo).st_mode));
 }
 
-TEST(ConfigurationFile, WritesExactUTF8OverTheOldFileAndLeavesNothingElse)
+TEST(ConfigurationFile, WritesExactUTF8OverTheOldFileKeepingItsAttributesAndLeavesNothingElse)
 {
     const juce::TemporaryFile folder;
     ASSERT_TRUE(folder.getFile().createDirectory());
@@ -196,24 +191,19 @@ TEST(ConfigurationFile, WritesExactUTF8OverTheOldFileAndLeavesNothingElse)
     const auto longest = juce::String::repeatedString("n", 249) + ".vexlo";
     ASSERT_TRUE(ConfigurationFile(folder.getFile().getChildFile(longest)).write(text));
     EXPECT_EQ(namesIn(folder.getFile()), juce::StringArray("a.vexlo", longest));
-}
 
-TEST(ConfigurationFile, KeepsTheOldFilesAccessListAndAttributesAndTakesNoneFromItsFolder)
-{
-    const juce::TemporaryFile temporary;
-    const auto& folder = temporary.getFile();
-    const auto plain = folder.getChildFile("plain.vexlo"), listed = folder.getChildFile("listed.vexlo");
-    ASSERT_TRUE(folder.createDirectory() && plain.replaceWithText("old") && listed.replaceWithText("old"));
-    ASSERT_EQ(chmod(plain.getFullPathName().toRawUTF8(), 0660), 0);
-    const auto set = [](const juce::File& file, const char* name, const std::string& value)
-    { return setxattr(file.getFullPathName().toRawUTF8(), name, value.data(), value.size(), 0) == 0; };
+    // The old file's access list and attributes stay, and the folder's default list is not added.
+    const auto listed = folder.getFile().getChildFile("listed.vexlo");
+    ASSERT_TRUE(listed.replaceWithText("old"));
+    ASSERT_EQ(chmod(file.getFullPathName().toRawUTF8(), 0660), 0);
+    const auto set = [](const juce::File& to, const char* name, const std::string& value)
+    { return setxattr(to.getFullPathName().toRawUTF8(), name, value.data(), value.size(), 0) == 0; };
     if (!set(listed, "system.posix_acl_access", accessListFor(4321)) || !set(listed, "user.note", "kept") ||
-        !set(folder, "system.posix_acl_default", accessListFor(1234)))
+        !set(folder.getFile(), "system.posix_acl_default", accessListFor(1234)))
         GTEST_SKIP() << "the file system here keeps no access lists or user attributes; not run";
-
-    ASSERT_TRUE(ConfigurationFile(plain).write("new") && ConfigurationFile(listed).write("new"));
-    EXPECT_EQ(attributeOf(plain, "system.posix_acl_access"), "none");
-    EXPECT_EQ(statusOf(plain).st_mode & 07777, 0660u);
+    ASSERT_TRUE(ConfigurationFile(file).write(text) && ConfigurationFile(listed).write(text));
+    EXPECT_EQ(attributeOf(file, "system.posix_acl_access"), "none");
+    EXPECT_EQ(statusOf(file).st_mode & 07777, 0660u);
     EXPECT_EQ(attributeOf(listed, "system.posix_acl_access"), accessListFor(4321));
     EXPECT_EQ(attributeOf(listed, "user.note"), "kept");
 }

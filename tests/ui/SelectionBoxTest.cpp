@@ -142,10 +142,10 @@ TEST_F(SelectionBoxTest, ItsListenerMayDeleteItInsideAReport)
     struct : SelectionListener
     {
         void selectionChanged(SelectionBox*, int) override { box.reset(); }
-        void selectionActivated(SelectionBox*) override { box.reset(); }
+        void selectionActivated(SelectionBox*) override {}
         std::unique_ptr<SelectionBox> box;
     } listener;
-    for (const auto code : {juce::KeyPress::spaceKey, juce::KeyPress::leftKey, juce::KeyPress::returnKey})
+    for (const auto code : {juce::KeyPress::spaceKey, juce::KeyPress::leftKey})
     {
         listener.box = std::make_unique<SelectionBox>();
         listener.box->addItem("OFF");
