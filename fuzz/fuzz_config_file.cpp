@@ -27,7 +27,9 @@ int nesting(const juce::XmlElement& element)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const auto text = ConfigurationFile::decode(data, size);
+    juce::String text;
+    if (!ConfigurationFile::decode(data, size, text))
+        return 0;
 
     if (XmlTextGuard::isSafeToParse(text))
         if (const auto root = juce::XmlDocument::parse(text))

@@ -1,5 +1,6 @@
 #include "model/XmlTextGuard.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace
@@ -20,6 +21,14 @@ bool isNameCharacter(juce::juce_wchar c) noexcept
                c == '-' || c == ':' || c == '.';
 
     return juce::CharacterFunctions::isLetterOrDigit(c);
+}
+
+// The characters XML allows in a document; JUCE's parser takes others, raw or as references, and the
+// document it then writes is one that other XML readers refuse.
+bool isXmlCharacter(juce::juce_wchar c) noexcept
+{
+    return c == '\t' || c == '\n' || c == '\r' || (c >= 0x20 && c <= 0xd7ff) ||
+           (c >= 0xe000 && c <= 0xfffd) || (c >= 0x10000 && c <= 0x10ffff);
 }
 
 CharPointer endOfName(CharPointer p) noexcept
@@ -264,13 +273,22 @@ private:
 
         ++p;
 
+        // The character is worked out as the parser does, and cut to a character's width as it is.
+        std::int64_t code = 0;
+
         if (*p == 'x' || *p == 'X')
         {
             ++p;
 
             for (int digits = 0; *p != ';'; ++p)
-                if (juce::CharacterFunctions::getHexDigitValue(*p) < 0 || ++digits > maxHexDigits)
+            {
+                const auto digit = juce::CharacterFunctions::getHexDigitValue(*p);
+
+                if (digit < 0 || ++digits > maxHexDigits)
                     return false;
+
+                code = (code << 4) | digit;
+            }
         }
         else
         {
@@ -279,12 +297,17 @@ private:
 
             // The parser takes any character up to the ';' as a digit.
             for (int characters = 0; *p != ';'; ++p)
+            {
                 if (*p == 0 || ++characters > maxDecimalCharacters)
                     return false;
+
+                code = code * 10 + ((int) *p - '0');
+            }
         }
 
+        // A reference to character 0 adds nothing.
         ++p;
-        return true;
+        return (juce::juce_wchar) code == 0 || isXmlCharacter((juce::juce_wchar) code);
     }
 
     // Inside an open element: reads up to its next child start tag or its end tag.
@@ -379,6 +402,10 @@ bool isSafeToParse(const juce::String& text)
     // valid UTF-8.
     if (!juce::CharPointer_UTF8::isValidString(text.toRawUTF8(), (int) bytes))
         return false;
+
+    for (auto p = text.getCharPointer(); !p.isEmpty();)
+        if (!isXmlCharacter(p.getAndAdvance()))
+            return false;
 
     return Scanner(text.getCharPointer()).readDocument();
 }

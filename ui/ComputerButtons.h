@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/CommandButton.h"
 #include "ui/CommandButtonBar.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -18,10 +19,10 @@ public:
 private:
     CommandButtonBar::Slots slots();
 
-    juce::TextButton openButton;
-    juce::TextButton saveButton;
-    juce::TextButton saveAsButton;
-    juce::TextButton aboutButton;
+    CommandButton openButton;
+    CommandButton saveButton;
+    CommandButton saveAsButton;
+    CommandButton aboutButton;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(ComputerButtons)
 };

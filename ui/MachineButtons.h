@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/CommandButton.h"
 #include "ui/CommandButtonBar.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -19,10 +20,10 @@ public:
 private:
     CommandButtonBar::Slots slots();
 
-    juce::TextButton disconnectButton;
-    juce::TextButton loadButton;
-    juce::TextButton saveButton;
-    juce::TextButton resetButton;
+    CommandButton disconnectButton;
+    CommandButton loadButton;
+    CommandButton saveButton;
+    CommandButton resetButton;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(MachineButtons)
 };

@@ -54,9 +54,11 @@ void SelectionBox::stepBack()
     setSelectedIndex(selectedIndex == 0 ? items.size() - 1 : selectedIndex - 1);
 }
 
-void SelectionBox::mouseDown(const juce::MouseEvent&)
+void SelectionBox::mouseDown(const juce::MouseEvent& event)
 {
-    stepForward();
+    // As a desktop's own controls, the box answers the primary button alone.
+    if (event.mods.isLeftButtonDown())
+        stepForward();
 }
 
 bool SelectionBox::keyPressed(const juce::KeyPress& key)

@@ -5,8 +5,9 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 // A one-line selector for a short list of texts: shows one item centred in a white cell, steps to
-// the next one on a click, Space, Right or Down and to the previous one on Left or Up (wrapping
-// round), and reports every change and every Return to its listener. Framed in green while focused.
+// the next one on a click of the primary button, Space, Right or Down and to the previous one on Left
+// or Up (wrapping round), and reports every change and every Return to its listener. Framed in green
+// while focused.
 class SelectionBox : public juce::Component
 {
 public:

@@ -143,7 +143,15 @@ template <typename Record> void SettingsEditorFrame<Record>::showValue(juce::Tex
     field.getTextValue().getValueSource().sendChangeMessage(true);
 
     if (selectText)
-        field.selectAll();
+        selectWholeText(field);
+}
+
+template <typename Record> void SettingsEditorFrame<Record>::selectWholeText(juce::TextEditor& field)
+{
+    // JUCE's selectAll leaves the caret at the start, where a key that only drops the selection (Escape,
+    // Right) would put the next digit in front of the number.
+    field.setCaretPosition(0);
+    field.moveCaretToEnd(true);
 }
 
 template <typename Record> void SettingsEditorFrame<Record>::textEditorTextChanged(juce::TextEditor& field)
@@ -204,8 +212,7 @@ template <typename Record> void SettingsEditorFrame<Record>::setControl(int id, 
             grabKeyboardFocus();
             field.grabKeyboardFocus();
         }
-        field.moveCaretToStartOfLine(false);
-        field.moveCaretToEnd(true);
+        selectWholeText(field);
     }
 
     record->setListener(this);

@@ -84,6 +84,8 @@ protected:
     // type, such as a report's, is selected whole, so that the next digit replaces it; one written back
     // for what the user typed keeps the caret after it, unless it replaced a whole selected text.
     void showValue(juce::TextEditor& field, int value);
+    // As entering the field does: the caret after the selected text.
+    static void selectWholeText(juce::TextEditor& field);
 
     // A record's mode 1 means notes, 0 controllers; the MESSAGE TYPE box lists notes first.
     static int modeBoxIndex(int mode) { return mode == noteMode ? 0 : 1; }

@@ -22,15 +22,24 @@ bool TextEditor::keyPressed(const juce::KeyPress& key)
 void TextEditor::insertTextAtCaret(const juce::String& text)
 {
     // JUCE removes the selection before it filters what is typed, so a refused key would empty the
-    // field. Cut and Delete insert nothing on purpose and still remove the selection.
-    if (auto* filter = getInputFilter();
-        filter != nullptr && text.isNotEmpty() && filter->filterNewText(*this, text).isEmpty())
-        return;
+    // field; and it keeps whatever the filter lets through of a paste, which makes "-5" or "4.5" a
+    // number nobody typed. An entry goes in whole, blanks around it aside, or not at all. Cut and
+    // Delete insert nothing on purpose and still remove the selection.
+    auto entry = text;
+    if (auto* filter = getInputFilter(); filter != nullptr && text.isNotEmpty())
+    {
+        entry = text.trim();
+        if (entry.isEmpty())
+            return;
+        for (auto p = entry.getCharPointer(); !p.isEmpty(); ++p)
+            if (filter->filterNewText(*this, juce::String::charToString(*p)).isEmpty())
+                return;
+    }
 
     reportingEdit(
         [&]
         {
-            juce::TextEditor::insertTextAtCaret(text);
+            juce::TextEditor::insertTextAtCaret(entry);
             // JUCE reports every insertion, also one that leaves the text as it was.
             inserted = true;
             return true;

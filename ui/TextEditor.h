@@ -5,7 +5,8 @@
 // The settings editors' text field: JUCE's text editor in the editor font. Where JUCE posts a field's
 // change, Return and focus-lost callbacks, this field makes them to its one listener at once, as part
 // of the key, click or focus change: a key typed ahead then finds every earlier key handled.
-// It leaves the command keys to the window, and a key that its input filter refuses changes nothing.
+// It leaves the command keys to the window, a key that its input filter refuses changes nothing, and
+// a paste goes in whole or not at all.
 class TextEditor : public juce::TextEditor
 {
 public:

@@ -14,13 +14,19 @@
 #include <atomic>
 #include <chrono>
 #include <fcntl.h>
+#include <fstream>
+#include <functional>
 #include <future>
+#include <poll.h>
 #include <string>
+#include <sys/fsuid.h>
+#include <sys/inotify.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace
 {
@@ -68,17 +74,72 @@ std::string attributeOf(const juce::File& file, const char* name)
     return size < 0 ? "none" : value.substr(0, (size_t) size);
 }
 
-// An access list in the kernel's form: read and write for the owner, its group and one more user.
-std::string accessListFor(uid_t user)
+// An access list in the kernel's form, from entries of tag, user or group, and permissions.
+std::string accessList(std::initializer_list<std::tuple<std::uint16_t, std::uint32_t, std::uint16_t>> entries)
 {
     std::string list("\2\0\0\0", 4);
-    for (const auto& [tag, id] : {std::pair{1, ~0u}, {2, user}, {4, ~0u}, {0x10, ~0u}, {0x20, ~0u}})
+    for (const auto& [tag, id, permissions] : entries)
     {
-        const std::array<std::uint16_t, 2> entry{(std::uint16_t) tag, (std::uint16_t)(tag == 0x20 ? 0 : 6)};
+        const std::array<std::uint16_t, 2> entry{tag, permissions};
         list.append(reinterpret_cast<const char*>(entry.data()), 4)
             .append(reinterpret_cast<const char*>(&id), 4);
     }
     return list;
+}
+
+// Read and write for the owner, its group and one more user.
+std::string accessListFor(uid_t user)
+{
+    return accessList({{1, ~0u, 6}, {2, user, 6}, {4, ~0u, 6}, {0x10, ~0u, 6}, {0x20, ~0u, 0}});
+}
+
+bool setAttribute(const juce::File& file, const std::string& name, const std::string& value)
+{
+    return setxattr(file.getFullPathName().toRawUTF8(), name.c_str(), value.data(), value.size(), 0) == 0;
+}
+
+// Runs the saves while another process acts again and again on a thread of its own, as the given user
+// and group (setfsuid and setfsgid hold for that thread alone); the saves start once it has acted twice.
+void alongside(uid_t user, gid_t group, const std::function<void()>& act, const std::function<void()>& saves)
+{
+    std::atomic<int> acts{0};
+    std::atomic<bool> acting{true};
+    std::thread other(
+        [&]
+        {
+            setfsgid(group);
+            setfsuid(user);
+            for (; acting; ++acts)
+                act();
+        });
+    while (acts < 2)
+        std::this_thread::yield();
+    saves();
+    acting = false;
+    other.join();
+}
+
+// How many files made in the folder during the saves another user's process could act on as soon as
+// each appeared.
+int actedOnNewFiles(const juce::File& folder, uid_t user, gid_t group,
+                    const std::function<bool(const std::string&)>& act, const std::function<void()>& saves)
+{
+    const auto watch = inotify_init1(IN_CLOEXEC);
+    inotify_add_watch(watch, folder.getFullPathName().toRawUTF8(), IN_CREATE);
+    int acted = 0;
+    const auto look = [&]
+    {
+        alignas(inotify_event) char events[4096];
+        pollfd ready{watch, POLLIN, 0};
+        const auto size = poll(&ready, 1, 10) > 0 ? read(watch, events, sizeof(events)) : 0;
+        for (ssize_t at = 0; at < size;
+             at += (ssize_t) sizeof(inotify_event) + ((inotify_event*) (events + at))->len)
+            acted +=
+                act(folder.getFullPathName().toStdString() + "/" + ((inotify_event*) (events + at))->name);
+    };
+    alongside(user, group, look, saves);
+    close(watch);
+    return acted;
 }
 
 // A tmpfs of its own, mounted for the test's lifetime; only root may mount one.
@@ -144,6 +205,31 @@ TEST(ConfigurationFile, ReadsUpToTheLimitUTF16PairByPairAndRefusesMoreWithoutTou
         ASSERT_TRUE(ConfigurationFile(file).read(text));
         EXPECT_EQ(text, juce::String::fromUTF8("Kick \xf0\x9f\xa5\x81\xef\xbf\xbd!\xef\xbf\xbd\xef\xbf\xbd"));
     }
+
+    // Otherwise UTF-8, strictly, whatever the declaration says, unless it names Latin-1 or Windows-1252:
+    // a stray byte, even in a comment, refuses the whole file. So do a lead byte without its
+    // continuation, an overlong form, a surrogate, a character beyond Unicode and a NUL.
+    const std::vector<std::pair<std::string, const char*>> decoded{
+        {"<!-- \x80 --><r n=\"caf\xc3\xa9\"/>", nullptr},
+        {"<r>\xc3</r>", nullptr},
+        {"<r>\xc0\xbc</r>", nullptr},
+        {"<r>\xed\xa0\x80</r>", nullptr},
+        {"<r>\xf4\x90\x80\x80</r>", nullptr},
+        {std::string("<r/>\0", 5), nullptr},
+        {"\xef\xbb\xbf<r>caf\xc3\xa9 \xf0\x9f\xa5\x81</r>", "<r>caf\xc3\xa9 \xf0\x9f\xa5\x81</r>"},
+        {"<?xml encoding=\"Shift_JIS\"?><r>\xe5\x90\x8d</r>",
+         "<?xml encoding=\"Shift_JIS\"?><r>\xe5\x90\x8d</r>"},
+        {"<?xml encoding='ISO-8859-1'?><r>caf\xe9\x80</r>",
+         "<?xml encoding='ISO-8859-1'?><r>caf\xc3\xa9\xc2\x80</r>"},
+        {"<?xml encoding = \"windows-1252\"?>\x80\x81",
+         "<?xml encoding = \"windows-1252\"?>\xe2\x82\xac\xc2\x81"},
+    };
+    for (const auto& [bytes, expected] : decoded)
+    {
+        text = "untouched";
+        EXPECT_EQ(ConfigurationFile::decode(bytes.data(), bytes.size(), text), expected != nullptr) << bytes;
+        EXPECT_EQ(text, expected != nullptr ? juce::String::fromUTF8(expected) : "untouched") << bytes;
+    }
 }
 
 TEST(ConfigurationFile, ReadsAndReplacesOnlyRegularFiles)
@@ -194,18 +280,91 @@ TEST(ConfigurationFile, WritesExactUTF8OverTheOldFileKeepingItsAttributesAndLeav
 
     // The old file's access list and attributes stay, and the folder's default list is not added.
     const auto listed = folder.getFile().getChildFile("listed.vexlo");
-    ASSERT_TRUE(listed.replaceWithText("old"));
+    const auto full = folder.getFile().getChildFile("full.vexlo");
+    ASSERT_TRUE(listed.replaceWithText("old") && full.replaceWithText("old"));
     ASSERT_EQ(chmod(file.getFullPathName().toRawUTF8(), 0660), 0);
-    const auto set = [](const juce::File& to, const char* name, const std::string& value)
-    { return setxattr(to.getFullPathName().toRawUTF8(), name, value.data(), value.size(), 0) == 0; };
-    if (!set(listed, "system.posix_acl_access", accessListFor(4321)) || !set(listed, "user.note", "kept") ||
-        !set(folder.getFile(), "system.posix_acl_default", accessListFor(1234)))
+    constexpr auto list = "system.posix_acl_access";
+    if (!setAttribute(listed, list, accessListFor(4321)) || !setAttribute(listed, "user.note", "kept") ||
+        !setAttribute(folder.getFile(), "system.posix_acl_default", accessListFor(1234)))
         GTEST_SKIP() << "the file system here keeps no access lists or user attributes; not run";
+    // Also where the old file's attributes fill all the room there is.
+    int count = 0;
+    std::string last;
+    for (const auto size : {200, 20, 1})
+        for (; setAttribute(full, "user." + std::to_string(count), std::string((size_t) size, 'v')); ++count)
+            last = std::string((size_t) size, 'v');
     ASSERT_TRUE(ConfigurationFile(file).write(text) && ConfigurationFile(listed).write(text));
-    EXPECT_EQ(attributeOf(file, "system.posix_acl_access"), "none");
+    EXPECT_TRUE(ConfigurationFile(full).write(text));
+    EXPECT_EQ(attributeOf(file, list), "none");
     EXPECT_EQ(statusOf(file).st_mode & 07777, 0660u);
-    EXPECT_EQ(attributeOf(listed, "system.posix_acl_access"), accessListFor(4321));
+    EXPECT_EQ(attributeOf(listed, list), accessListFor(4321));
     EXPECT_EQ(attributeOf(listed, "user.note"), "kept");
+    EXPECT_EQ(attributeOf(full, ("user." + std::to_string(count - 1)).c_str()), last);
+    // Nor does a file with more attribute names than the system lists at once fail to save.
+    if (ScopedTmpfs disk("size=1m"); disk.mounted)
+    {
+        const auto crowded = disk.folder.getChildFile("crowded.vexlo");
+        ASSERT_TRUE(crowded.replaceWithText("old"));
+        for (int name = 0; name < 300; ++name)
+            ASSERT_TRUE(setAttribute(crowded, "user." + std::string(240, 'n') + std::to_string(name), "v"));
+        EXPECT_TRUE(ConfigurationFile(crowded).write(text));
+    }
+
+    // Until it is complete the new file is open to no one but its maker, though the folder hands new
+    // files its group and a default list that names another user, neither of whom may read the old one
+    // (a folder that root gives to another group).
+    if (geteuid() == 0)
+    {
+        ASSERT_EQ(chown(folder.getFile().getFullPathName().toRawUTF8(), (uid_t) -1, 4321), 0);
+        ASSERT_EQ(chmod(folder.getFile().getFullPathName().toRawUTF8(), 02755), 0);
+        ASSERT_EQ(chmod(file.getFullPathName().toRawUTF8(), 0640), 0);
+        const auto opens = [](const std::string& path) { return close(open(path.c_str(), O_RDONLY)) == 0; };
+        const auto saves = [&]
+        {
+            for (int save = 0; save < 200; ++save)
+                ConfigurationFile(file).write(text);
+        };
+        EXPECT_EQ(actedOnNewFiles(folder.getFile(), 1234, 4321, opens, saves), 0);
+    }
+
+    // A name that someone takes while a new file is saved under it stays theirs.
+    for (int save = 0; save < 10; ++save)
+    {
+        const auto taken = folder.getFile().getChildFile("taken" + juce::String(save) + ".vexlo");
+        const auto take = [path = taken.getFullPathName().toStdString()](const std::string&)
+        {
+            const auto fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+            return fd >= 0 && write(fd, "theirs", 6) == 6 && close(fd) == 0;
+        };
+        auto saved = false;
+        const auto took = actedOnNewFiles(folder.getFile(), 0, 0, take,
+                                          [&] { saved = ConfigurationFile(taken).write(text); });
+        EXPECT_EQ(taken.loadFileAsString(), took > 0 ? "theirs" : text) << save;
+        EXPECT_NE(saved, took > 0) << save;
+    }
+
+    // The mode and the access list come from one look at the old file, while its owner switches it
+    // between two states, each in one step: user 1234 may never write it.
+    const auto unshared = accessList({{1, ~0u, 6}, {4, ~0u, 6}, {0x20, ~0u, 0}});
+    const auto masked = accessList({{1, ~0u, 6}, {2, 1234, 6}, {4, ~0u, 0}, {0x10, ~0u, 0}, {0x20, ~0u, 0}});
+    ASSERT_TRUE(setAttribute(file, list, unshared));
+    for (int save = 0; save < 200; ++save)
+    {
+        const auto old = open(file.getFullPathName().toRawUTF8(), O_RDONLY);
+        auto shared = false;
+        const auto change = [&]
+        {
+            const auto& state = (shared = !shared) ? masked : unshared;
+            fsetxattr(old, list, state.data(), state.size(), 0);
+            // A few microseconds in each state, time enough for a look at the file.
+            for (const auto since = std::chrono::steady_clock::now();
+                 std::chrono::steady_clock::now() - since < std::chrono::microseconds(10);)
+                ;
+        };
+        alongside(0, 0, change, [&] { ConfigurationFile(file).write(text); });
+        close(old);
+        ASSERT_EQ(statusOf(file).st_mode & 07777, attributeOf(file, list) == "none" ? 0660u : 0600u) << save;
+    }
 }
 
 TEST(ConfigurationFile, AFullDiskLeavesTheOldFileByteForByte)
@@ -277,9 +436,13 @@ TEST(ConfigurationFile, SavesThroughLinksIntoTheFilesTheyLeadToKeepingModeAndOwn
                                                : "../" + deep.getFileName() + "/l" + juce::String(n - 1)) &&
             link("m" + juce::String(n), n == 1 ? "D/l1" : "D/m" + juce::String(n - 1)));
     // Set-id bits, which a write clears unless the writer may keep them (root may), and which do not
-    // outlive the owner and group they were given for.
+    // outlive the owner and group they were given for. A file that a new one could not take the place
+    // of without being given away, another user's or of a group its owner has left, takes the text.
     const auto setId = targets.folder.getChildFile("set-id.vexlo");
     const auto givenAway = targets.folder.getChildFile("given-away.vexlo");
+    const auto leftGroup = targets.folder.getChildFile("left-group.vexlo");
+    ASSERT_TRUE(leftGroup.replaceWithText("old"));
+    ASSERT_EQ(chown(leftGroup.getFullPathName().toRawUTF8(), owner, geteuid() == 0 ? 4000 : (gid_t) -1), 0);
     const auto stranger = geteuid() == 0 ? (uid_t) 1234 : geteuid();
     for (const auto& [file, user, mode] : {std::tuple{setId, owner, 06755}, {givenAway, stranger, 06666}})
     {
@@ -299,15 +462,20 @@ TEST(ConfigurationFile, SavesThroughLinksIntoTheFilesTheyLeadToKeepingModeAndOwn
     EXPECT_FALSE(ConfigurationFile(deep.getChildFile("m30")).write("lost"));
     EXPECT_TRUE(saveAsNobody(setId, "new"));
     EXPECT_TRUE(saveAsNobody(givenAway, "new"));
+    EXPECT_TRUE(saveAsNobody(leftGroup, "new"));
     juce::String text;
     EXPECT_TRUE(ConfigurationFile(absolute).read(text));
     EXPECT_EQ(text, "new");
     EXPECT_EQ(statusOf(target).st_mode & 07777, 0600u);
     EXPECT_EQ(statusOf(target).st_uid, owner);
     EXPECT_EQ(statusOf(setId).st_mode & 07777, setIdMode);
-    EXPECT_EQ(statusOf(givenAway).st_mode & 07777, stranger == geteuid() ? 06666u : 0666u);
+    EXPECT_EQ(statusOf(givenAway).st_mode & 04777, stranger == geteuid() ? 04666u : 0666u);
+    EXPECT_EQ(statusOf(givenAway).st_uid, stranger);
+    EXPECT_EQ(statusOf(leftGroup).st_gid, geteuid() == 0 ? 4000u : getegid());
+    EXPECT_EQ(givenAway.loadFileAsString() + leftGroup.loadFileAsString(), "newnew");
     EXPECT_TRUE(absolute.isSymbolicLink() && relative.isSymbolicLink());
-    EXPECT_EQ(namesIn(targets.folder), juce::StringArray("a.vexlo", "given-away.vexlo", "set-id.vexlo"));
+    EXPECT_EQ(namesIn(targets.folder),
+              juce::StringArray("a.vexlo", "given-away.vexlo", "left-group.vexlo", "set-id.vexlo"));
 
     // In a sticky folder that anyone may write, a link leads a save only for its owner or the folder's.
     if (geteuid() != 0)
@@ -326,6 +494,25 @@ TEST(ConfigurationFile, SavesThroughLinksIntoTheFilesTheyLeadToKeepingModeAndOwn
     }
     EXPECT_EQ(namesIn(made), juce::StringArray("mine", "owners", "theirs"));
     EXPECT_EQ(made.getChildFile("theirs").loadFileAsString(), "old");
+
+    // Nor is a stranger's file there written, by root or by anyone else.
+    const auto strangers = shared.getChildFile("strangers.vexlo");
+    ASSERT_TRUE(strangers.replaceWithText("old"));
+    ASSERT_EQ(chown(strangers.getFullPathName().toRawUTF8(), 1234, 1234), 0);
+    ASSERT_EQ(chmod(strangers.getFullPathName().toRawUTF8(), 0666), 0);
+    EXPECT_FALSE(ConfigurationFile(strangers).write("new") || saveAsNobody(strangers, "new"));
+    EXPECT_EQ(strangers.loadFileAsString(), "old");
+
+    // A stranger's link to a folder there is passed as the system passes it, also where the system
+    // protects links in such folders.
+    ASSERT_EQ(symlink("made", shared.getChildFile("folder").getFullPathName().toRawUTF8()), 0);
+    ASSERT_EQ(lchown(shared.getChildFile("folder").getFullPathName().toRawUTF8(), 1234, (gid_t) -1), 0);
+    constexpr auto protection = "/proc/sys/fs/protected_symlinks";
+    const auto setting = juce::File(protection).loadFileAsString().toStdString();
+    std::ofstream(protection) << 1;
+    EXPECT_TRUE(ConfigurationFile(shared.getChildFile("folder/new.vexlo")).write("new"));
+    std::ofstream(protection) << setting;
+    EXPECT_EQ(made.getChildFile("new.vexlo").loadFileAsString(), "new");
 }
 
 TEST(ConfigurationFile, AFolderLinkChangedDuringSavesLeavesNoTemporaryFile)

@@ -62,6 +62,7 @@ TEST(XmlTextGuardTest, TextTheParserReadsWithoutComplaintPasses)
         "<r <!--c--> x=\"1\"/>",
         "<r><a b=c>text</r>",
         juce::CharPointer_UTF8("<r>\xc3\xa9t\xc3\xa9</r>"),
+        "<r a=\"&#9;&#10;&#13;&#xD7FF;&#xE000;&#xFFFD;&#x10000;&#x10FFFF;&#0;\">\t\r\n</r>",
     };
 
     for (const auto& text : accepted)
@@ -99,6 +100,15 @@ TEST(XmlTextGuardTest, ComplaintsEndlessPathsAndUnclosedMarkupAreRefused)
         {"tag without name", "<r><></r>"},
         {"other declaration", "<r><!ELEMENT r></r>"},
         {"document type after a comment", "<!-- x --><!DOCTYPE r><r/>"},
+        // Characters that XML does not allow, which other readers refuse in what the editor saves.
+        {"raw control character", "<r a=\"\x01\"/>"},
+        {"raw escape after the root", "<r/>\x1b"},
+        {"control character as a reference", "<r a=\"&#1;\"/>"},
+        {"escape as a reference in text", "<r>&#x1B;</r>"},
+        {"surrogate as a reference", "<r a=\"&#xD800;\"/>"},
+        {"U+FFFE as a reference", "<r a=\"&#65534;\"/>"},
+        {"reference beyond Unicode", "<r a=\"&#x110000;\"/>"},
+        {"reference beyond 31 bits", "<r a=\"a&#x80000000;b\"/>"},
     };
 
     for (const auto& [label, text] : refused)

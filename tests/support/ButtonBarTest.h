@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/CommandRecorder.h"
+#include "support/HeadlessWindow.h"
 #include "support/JucePrinters.h"
 #include "support/MessageLoop.h"
 #include "ui/CommandManager.h"
@@ -74,6 +75,19 @@ protected:
             wanted.push_back(expected[(size_t) i].command);
 
         EXPECT_EQ(recorder.performed, wanted);
+
+        // Clicked on screen, the buttons answer the left button alone.
+        recorder.performed.clear();
+        HeadlessWindow window(400, 100);
+        window.addAndMakeVisible(bar);
+        bar.setSize(400, 70);
+        for (int i = 0; i <= last; ++i)
+            for (const auto other :
+                 {juce::ModifierKeys::rightButtonModifier, juce::ModifierKeys::middleButtonModifier})
+                window.click(button(i).getBounds().getCentre(), juce::ModifierKeys(other));
+        window.click(button(last).getBounds().getCentre());
+        ASSERT_TRUE(MessageLoop::pumpUntil([&] { return !recorder.performed.empty(); }));
+        EXPECT_EQ(recorder.performed, std::vector<juce::CommandID>{expected.back().command});
     }
 
     // While its commands are inactive (the device commands while disconnected) every button stays

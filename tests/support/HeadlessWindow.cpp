@@ -74,7 +74,7 @@ juce::ComponentPeer* HeadlessWindow::createNewPeer(int styleFlags, void*)
     return createHeadlessPeer(*this, styleFlags);
 }
 
-void HeadlessWindow::click(juce::Point<int> position)
+void HeadlessWindow::click(juce::Point<int> position, juce::ModifierKeys button)
 {
     auto* peer = getPeer();
     const auto source = juce::MouseInputSource::InputSourceType::mouse;
@@ -84,8 +84,7 @@ void HeadlessWindow::click(juce::Point<int> position)
 
     // Far apart in time, so that consecutive clicks are never taken for a double click.
     eventTime += 10000;
-    peer->handleMouseEvent(source, where, juce::ModifierKeys(juce::ModifierKeys::leftButtonModifier),
-                           pressure, orientation, eventTime);
+    peer->handleMouseEvent(source, where, button, pressure, orientation, eventTime);
     peer->handleMouseEvent(source, where, juce::ModifierKeys(), pressure, orientation, eventTime + 1);
 }
 

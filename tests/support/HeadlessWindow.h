@@ -16,8 +16,10 @@ public:
     HeadlessWindow(int width, int height);
     ~HeadlessWindow() override;
 
-    // A left click (press and release) at a point in this window's coordinates.
-    void click(juce::Point<int> position);
+    // A click (press and release) at a point in this window's coordinates, of the left button unless
+    // another is given.
+    void click(juce::Point<int> position,
+               juce::ModifierKeys button = juce::ModifierKeys(juce::ModifierKeys::leftButtonModifier));
 
     // As the desktop's focus leaves the window for another program's, or comes back to it.
     void setActive(bool active);

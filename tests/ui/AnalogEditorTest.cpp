@@ -48,9 +48,15 @@ TEST_F(AnalogEditorTest, EveryKeystrokeStoresItsClampedValueAndShowsIt)
     driver.type("0");
     number.selectAll();
     number.insertTextAtCaret("007");
+    // A paste that is not a number changes nothing; blanks and line ends around a number go.
+    for (const auto* paste : {"-5", "1e3", "4.5", "0x7F", "12\n34", " \n"})
+        number.insertTextAtCaret(paste);
+    EXPECT_EQ(number.getText(), "7");
+    number.selectAll();
+    number.insertTextAtCaret(" 42\r\n");
     driver.press(juce::KeyPress::escapeKey);
-    EXPECT_EQ(texts(), "16 7 0 50");
-    EXPECT_EQ(seen, (Seen{{2, 1}, {16, 1}, {16, 3}, {16, 30}, {16, 127}, {16, 0}, {16, 7}}));
+    EXPECT_EQ(texts(), "16 42 0 50");
+    EXPECT_EQ(seen, (Seen{{2, 1}, {16, 1}, {16, 3}, {16, 30}, {16, 127}, {16, 0}, {16, 7}, {16, 42}}));
     EXPECT_EQ(FormDriver::focused(), &number);
 }
 
@@ -77,7 +83,8 @@ TEST_F(AnalogEditorTest, EmptiedFieldWaitsUntilLeftAndADeviceReportReloadsEveryt
     EXPECT_FALSE(record.isInverted());
 
     // A report into the field being typed in leaves the device's number selected, so that the next
-    // digit starts a new one, also where a range end was held back.
+    // digit starts a new one, also where a range end was held back; the caret stands after it, so that
+    // a digit after Escape goes on from it.
     field("INDEX").grabKeyboardFocus();
     driver.type("1");
     record.setNumber(64);
@@ -88,6 +95,12 @@ TEST_F(AnalogEditorTest, EmptiedFieldWaitsUntilLeftAndADeviceReportReloadsEveryt
     driver.type("55");
     EXPECT_EQ(texts(), "9 2 5 55");
     EXPECT_EQ(std::make_pair(record.getNumber(), record.getMax()), std::make_pair(2, 55));
+    field("INDEX").grabKeyboardFocus();
+    driver.type("1");
+    record.setNumber(12);
+    driver.press(juce::KeyPress::escapeKey);
+    driver.type("3");
+    EXPECT_EQ(record.getNumber(), 123);
 }
 
 TEST_F(AnalogEditorTest, RangeEndTypedAcrossTheOtherIsHeldBackThenBothEndsAreStoredMinimumFirst)

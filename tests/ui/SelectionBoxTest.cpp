@@ -1,4 +1,4 @@
-// Pins the selection box: stepping by click and keys with wrap-round, modified keys left to others,
+// Pins the selection box: stepping by left click and keys with wrap-round, modified keys left to others,
 // one report per change (the program's changes included), Return, focus, what it paints, and a
 // listener that deletes it from inside a report.
 #include "ui/SelectionBox.h"
@@ -63,6 +63,10 @@ TEST_F(SelectionBoxTest, ClicksStepForwardTakeTheFocusAndReportEachChange)
     window.click({30, 25});
     EXPECT_TRUE(box.hasKeyboardFocus(false));
     window.click({30, 25});
+    // Only the primary button steps it.
+    for (const auto button :
+         {juce::ModifierKeys::rightButtonModifier, juce::ModifierKeys::middleButtonModifier})
+        window.click({30, 25}, juce::ModifierKeys(button));
     box.setSelectedIndex(0); // already shown: no report
     box.setSelectedIndex(1); // the program's change is reported too
     EXPECT_EQ(recorder.reports, (Reports{"1", "0", "1"}));
