@@ -198,6 +198,30 @@ bool readAttributes(int fd, OldFile& old)
     return true;
 }
 
+// Whether the access list's mask, or its owning group's entry where it has no mask, gives the group
+// permissions that the mode shows. The system writes a new list before the mode that follows from it,
+// and a look in between finds the two at odds.
+bool listAgreesWithMode(const OldFile& old)
+{
+    // The list as the system stores it: a 4-byte header, then 8-byte entries of a little-endian 16-bit
+    // tag, 16-bit permissions and 32-bit id.
+    constexpr size_t header = 4, entry = 8;
+    constexpr int groupTag = 0x04, maskTag = 0x10;
+    if (!old.listed)
+        return true;
+    const auto at16 = [&](size_t at)
+    { return (unsigned char) old.accessList[at] | ((unsigned char) old.accessList[at + 1] << 8); };
+    int group = -1, mask = -1;
+    for (size_t at = header; at + entry <= old.accessList.size(); at += entry)
+    {
+        if (at16(at) == maskTag)
+            mask = at16(at + 2);
+        else if (at16(at) == groupTag)
+            group = at16(at + 2);
+    }
+    return (mask >= 0 ? mask : group) == (int) ((old.status.st_mode >> 3) & 7);
+}
+
 // The mode, owner, group and attributes as they stood together: a change while they were read (the
 // owner swapping mode and access list, say) reads them all again, and a file that keeps changing is
 // not saved over. Mixed, they could open the new file to someone neither state let in.
@@ -212,7 +236,7 @@ bool lookAt(int fd, OldFile& old)
         const auto& after = old.status;
         if (before.st_ctim.tv_sec == after.st_ctim.tv_sec &&
             before.st_ctim.tv_nsec == after.st_ctim.tv_nsec && before.st_mode == after.st_mode &&
-            before.st_uid == after.st_uid && before.st_gid == after.st_gid)
+            before.st_uid == after.st_uid && before.st_gid == after.st_gid && listAgreesWithMode(old))
             return true;
     }
     return false;
