@@ -305,8 +305,8 @@ private:
             }
         }
 
-        // A reference to character 0 adds nothing.
         ++p;
+        // A reference to character 0 adds nothing.
         return (juce::juce_wchar) code == 0 || isXmlCharacter((juce::juce_wchar) code);
     }
 
