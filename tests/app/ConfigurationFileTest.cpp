@@ -1,8 +1,10 @@
-// Pins the configuration file's reading of regular files only, up to a size limit, UTF-16 included,
-// and its all-or-nothing writing: exact UTF-8 bytes, no leftovers even while a folder link changes,
-// the old file byte for byte after a failure on a full or read-only disk or a refusal, saving through
-// links as far as the system lets the user follow them, and the old file's mode, owner, access list and
-// attributes, set-id bits only with the owner and group.
+// Pins the configuration file's reading of regular files only, up to a size limit: UTF-16, strict
+// UTF-8, or the Latin-1 or Windows-1252 a declaration names. And its writing: exact UTF-8 bytes, no
+// leftovers even while a folder link changes, the old file byte for byte after a failure on a full or
+// read-only disk or a refusal, saving through links as far as the system lets the user follow them,
+// the old file's mode, owner, access list and attributes from one look at it, set-id bits only with
+// the owner and group, nothing readable by those the old file kept out while it is written, a name
+// taken meanwhile left alone, and the text written into a file a new one could not take the place of.
 #include "app/ConfigurationFile.h"
 
 #include "support/JucePrinters.h"
@@ -25,6 +27,7 @@
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
