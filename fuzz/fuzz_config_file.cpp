@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the configuration loader, read as the Open command reads a file. A refused
 // text must leave the model as it was, a loaded one must come back whole through the written
 // document, and whatever the guard lets through must parse no deeper than the guard's limit.
-#include "app/ConfigurationFile.h"
+#include "app/TextDecoding.h"
 #include "model/Model.h"
 #include "model/XmlTextGuard.h"
 
@@ -28,7 +28,7 @@ int nesting(const juce::XmlElement& element)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     juce::String text;
-    if (!ConfigurationFile::decode(data, size, text))
+    if (!TextDecoding::decode(data, size, text))
         return 0;
 
     if (XmlTextGuard::isSafeToParse(text))

@@ -1,10 +1,10 @@
-// Pins the configuration file's reading of regular files only, up to a size limit: UTF-16, strict
-// UTF-8, or the Latin-1 or Windows-1252 a declaration names. And its writing: exact UTF-8 bytes, no
-// leftovers even while a folder link changes, the old file byte for byte after a failure on a full or
-// read-only disk or a refusal, saving through links as far as the system lets the user follow them,
-// the old file's mode, owner, access list and attributes from one look at it, set-id bits only with
-// the owner and group, nothing readable by those the old file kept out while it is written, a name
-// taken meanwhile left alone, and the text written into a file a new one could not take the place of.
+// Pins the configuration file's reading of regular files only, up to a size limit. And its writing:
+// exact UTF-8 bytes, no leftovers even while a folder link changes, the old file byte for byte after a
+// failure on a full or read-only disk or a refusal, saving through links as far as the system lets the
+// user follow them, the old file's mode, owner, access list and attributes from one look at it, set-id
+// bits only with the owner and group, nothing readable by those the old file kept out while it is
+// written, a name taken meanwhile left alone, and the text written into a file a new one could not take
+// the place of.
 #include "app/ConfigurationFile.h"
 
 #include "support/JucePrinters.h"
@@ -174,7 +174,7 @@ public:
 };
 } // namespace
 
-TEST(ConfigurationFile, ReadsUpToTheLimitUTF16PairByPairAndRefusesMoreWithoutTouchingTheText)
+TEST(ConfigurationFile, ReadsUpToTheLimitAndRefusesMoreWithoutTouchingTheText)
 {
     const juce::TemporaryFile temporary;
     const auto& file = temporary.getFile();
@@ -194,39 +194,6 @@ TEST(ConfigurationFile, ReadsUpToTheLimitUTF16PairByPairAndRefusesMoreWithoutTou
     ASSERT_TRUE(file.appendText("a"));
     EXPECT_FALSE(ConfigurationFile(file).read(text));
     EXPECT_EQ(text, "untouched");
-
-    // UTF-16 in either byte order: "Kick 🥁", then a high half before "!", a low one after it and a
-    // high one at the end, each without its partner.
-    auto units = std::u16string(u"\uFEFFKick \U0001F941") + char16_t(0xd83e) + u'!' + char16_t(0xdd41);
-    units += char16_t(0xd83e);
-    for (const auto bigEndian : {false, true})
-    {
-        juce::MemoryOutputStream bytes;
-        for (const auto unit : units)
-            bigEndian ? bytes.writeShortBigEndian((short) unit) : bytes.writeShort((short) unit);
-        ASSERT_TRUE(file.replaceWithData(bytes.getData(), bytes.getDataSize()));
-        ASSERT_TRUE(ConfigurationFile(file).read(text));
-        EXPECT_EQ(text, juce::String::fromUTF8("Kick \xf0\x9f\xa5\x81\xef\xbf\xbd!\xef\xbf\xbd\xef\xbf\xbd"));
-    }
-
-    // Otherwise UTF-8, strictly, unless the declaration names Latin-1 or Windows-1252: a stray byte,
-    // even in a comment, refuses the whole file, and so do an overlong form, a surrogate and a NUL.
-    const std::vector<std::pair<std::string, const char*>> decoded{
-        {"<!-- \x80 --><r n=\"caf\xc3\xa9\"/>", nullptr},
-        {"<r>\xc0\xbc</r>", nullptr},
-        {"<r>\xed\xa0\x80</r>", nullptr},
-        {std::string("<r/>\0", 5), nullptr},
-        {"<?xml encoding='ISO-8859-1'?><r>caf\xe9\x80</r>",
-         "<?xml encoding='ISO-8859-1'?><r>caf\xc3\xa9\xc2\x80</r>"},
-        {"<?xml encoding = \"windows-1252\"?>\x80\x81",
-         "<?xml encoding = \"windows-1252\"?>\xe2\x82\xac\xc2\x81"},
-    };
-    for (const auto& [bytes, expected] : decoded)
-    {
-        text = "untouched";
-        EXPECT_EQ(ConfigurationFile::decode(bytes.data(), bytes.size(), text), expected != nullptr) << bytes;
-        EXPECT_EQ(text, expected != nullptr ? juce::String::fromUTF8(expected) : "untouched") << bytes;
-    }
 }
 
 TEST(ConfigurationFile, ReadsAndReplacesOnlyRegularFiles)

@@ -1,0 +1,141 @@
+#include "app/TextDecoding.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+#include <vector>
+
+namespace
+{
+// Decoders of a file's bytes into its text. Each refuses a NUL, which a string cannot hold: what
+// follows it would be lost without a word.
+
+// JUCE decodes UTF-16 unit by unit, which splits every character beyond the basic plane in two. A half
+// of a surrogate pair without its partner becomes U+FFFD.
+bool decodeUTF16(const juce::uint8* bytes, size_t size, bool bigEndian, juce::String& text)
+{
+    const auto unitAt = [&](size_t i) -> juce::juce_wchar
+    { return bigEndian ? (bytes[i] << 8) | bytes[i + 1] : (bytes[i + 1] << 8) | bytes[i]; };
+    const auto isHigh = [](juce::juce_wchar unit) { return unit >= 0xd800 && unit < 0xdc00; };
+    const auto isLow = [](juce::juce_wchar unit) { return unit >= 0xdc00 && unit < 0xe000; };
+
+    std::vector<juce::juce_wchar> characters;
+    characters.reserve(size / 2 + 1);
+    for (size_t i = 0; i + 1 < size; i += 2)
+    {
+        const auto unit = unitAt(i);
+        if (unit == 0)
+            return false;
+        if (isHigh(unit) && i + 3 < size && isLow(unitAt(i + 2)))
+        {
+            characters.push_back(0x10000 + ((unit - 0xd800) << 10) + (unitAt(i + 2) - 0xdc00));
+            i += 2;
+        }
+        else
+        {
+            characters.push_back(isHigh(unit) || isLow(unit) ? 0xfffd : unit);
+        }
+    }
+    characters.push_back(0);
+    text = juce::String(juce::CharPointer_UTF32(characters.data()));
+    return true;
+}
+
+// Strict UTF-8. JUCE reads text that is not valid UTF-8 as Windows-1252 instead, so one stray byte,
+// even in a comment, would change every other non-ASCII character of the file; nor does it refuse
+// overlong forms or encoded surrogates.
+bool decodeUTF8(const juce::uint8* bytes, size_t size, juce::String& text)
+{
+    // The lowest character that a lead byte with so many continuation bytes may spell.
+    constexpr juce::juce_wchar lowest[] = {0, 0x80, 0x800, 0x10000};
+    for (size_t i = 0; i < size;)
+    {
+        const auto lead = bytes[i];
+        const size_t extra = lead >= 0xf0 ? 3 : lead >= 0xe0 ? 2 : lead >= 0xc0 ? 1 : 0;
+        if (lead == 0 || (extra == 0 && lead >= 0x80) || lead >= 0xf8 || size - i <= extra)
+            return false;
+
+        auto character = (juce::juce_wchar)(lead & (0x7f >> extra));
+        for (size_t k = 1; k <= extra; ++k)
+        {
+            if ((bytes[i + k] & 0xc0) != 0x80)
+                return false;
+            character = (character << 6) | (bytes[i + k] & 0x3f);
+        }
+        if (character < lowest[extra] || character > 0x10ffff || (character >= 0xd800 && character < 0xe000))
+            return false;
+        i += extra + 1;
+    }
+    text = juce::String::fromUTF8(reinterpret_cast<const char*>(bytes), (int) size);
+    return true;
+}
+
+// One byte a character. JUCE's Windows-1252 table gives U+0007 for the five bytes that code page
+// leaves undefined; they keep their Latin-1 code points, as browsers read them.
+bool decodeSingleBytes(const juce::uint8* bytes, size_t size, bool windows1252, juce::String& text)
+{
+    constexpr juce::juce_wchar undefined = 7;
+    std::vector<juce::juce_wchar> characters;
+    characters.reserve(size + 1);
+    for (size_t i = 0; i < size; ++i)
+    {
+        if (bytes[i] == 0)
+            return false;
+        const auto mapped = juce::CharacterFunctions::getUnicodeCharFromWindows1252Codepage(bytes[i]);
+        characters.push_back(windows1252 && (mapped != undefined || bytes[i] == undefined) ? mapped
+                                                                                           : bytes[i]);
+    }
+    characters.push_back(0);
+    text = juce::String(juce::CharPointer_UTF32(characters.data()));
+    return true;
+}
+
+// The encoding that the XML declaration at the start of the bytes names; empty when it names none.
+std::string_view declaredEncoding(const juce::uint8* bytes, size_t size)
+{
+    const std::string_view start(reinterpret_cast<const char*>(bytes), size);
+    const auto declaration = start.substr(0, start.find("?>"));
+    if (start.rfind("<?xml", 0) != 0 || declaration.size() == start.size())
+        return {};
+
+    constexpr std::string_view name = "encoding", blanks = " \t\r\n";
+    auto at = declaration.find(name);
+    if (at != std::string_view::npos)
+        at = declaration.find_first_not_of(blanks, at + name.size());
+    if (at == std::string_view::npos || declaration[at] != '=')
+        return {};
+    at = declaration.find_first_not_of(blanks, at + 1);
+    if (at == std::string_view::npos || (declaration[at] != '"' && declaration[at] != '\''))
+        return {};
+    const auto close = declaration.find(declaration[at], at + 1);
+    return close == std::string_view::npos ? std::string_view() : declaration.substr(at + 1, close - at - 1);
+}
+
+bool namesEncoding(std::string_view value, std::string_view encoding)
+{
+    return std::equal(value.begin(), value.end(), encoding.begin(), encoding.end(),
+                      [](char a, char b)
+                      { return std::tolower((unsigned char) a) == std::tolower((unsigned char) b); });
+}
+} // namespace
+
+namespace TextDecoding
+{
+bool decode(const void* data, size_t size, juce::String& text)
+{
+    const auto* bytes = static_cast<const juce::uint8*>(data);
+    const auto bigEndian = size >= 2 && bytes[0] == 0xfe && bytes[1] == 0xff;
+    if (bigEndian || (size >= 2 && bytes[0] == 0xff && bytes[1] == 0xfe))
+        return decodeUTF16(bytes + 2, size - 2, bigEndian, text);
+    if (size >= 3 && bytes[0] == 0xef && bytes[1] == 0xbb && bytes[2] == 0xbf)
+        return decodeUTF8(bytes + 3, size - 3, text);
+
+    // Other declared encodings are read as UTF-8, the configuration document's own.
+    const auto encoding = declaredEncoding(bytes, size);
+    if (namesEncoding(encoding, "ISO-8859-1") || namesEncoding(encoding, "latin1"))
+        return decodeSingleBytes(bytes, size, false, text);
+    if (namesEncoding(encoding, "windows-1252"))
+        return decodeSingleBytes(bytes, size, true, text);
+    return decodeUTF8(bytes, size, text);
+}
+} // namespace TextDecoding

@@ -1,0 +1,48 @@
+// Pins how a configuration file's bytes become its text: UTF-16 pair by pair, strict UTF-8, or the
+// Latin-1 or Windows-1252 that a declaration names, and the whole file refused otherwise.
+#include "app/TextDecoding.h"
+
+#include "support/JucePrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+TEST(TextDecoding, ReadsUTF16PairByPairAndDeclaredSingleByteEncodingsAndRefusesAnythingButStrictUTF8)
+{
+    juce::String text;
+
+    // UTF-16 in either byte order: "Kick 🥁", then a high half before "!", a low one after it and a
+    // high one at the end, each without its partner.
+    auto units = std::u16string(u"\uFEFFKick \U0001F941") + char16_t(0xd83e) + u'!' + char16_t(0xdd41);
+    units += char16_t(0xd83e);
+    for (const auto bigEndian : {false, true})
+    {
+        juce::MemoryOutputStream bytes;
+        for (const auto unit : units)
+            bigEndian ? bytes.writeShortBigEndian((short) unit) : bytes.writeShort((short) unit);
+        ASSERT_TRUE(TextDecoding::decode(bytes.getData(), bytes.getDataSize(), text));
+        EXPECT_EQ(text, juce::String::fromUTF8("Kick \xf0\x9f\xa5\x81\xef\xbf\xbd!\xef\xbf\xbd\xef\xbf\xbd"));
+    }
+
+    // Otherwise UTF-8, strictly, unless the declaration names Latin-1 or Windows-1252: a stray byte,
+    // even in a comment, refuses the whole file, and so do an overlong form, a surrogate and a NUL.
+    const std::vector<std::pair<std::string, const char*>> decoded{
+        {"<!-- \x80 --><r n=\"caf\xc3\xa9\"/>", nullptr},
+        {"<r>\xc0\xbc</r>", nullptr},
+        {"<r>\xed\xa0\x80</r>", nullptr},
+        {std::string("<r/>\0", 5), nullptr},
+        {"<?xml encoding='ISO-8859-1'?><r>caf\xe9\x80</r>",
+         "<?xml encoding='ISO-8859-1'?><r>caf\xc3\xa9\xc2\x80</r>"},
+        {"<?xml encoding = \"windows-1252\"?>\x80\x81",
+         "<?xml encoding = \"windows-1252\"?>\xe2\x82\xac\xc2\x81"},
+    };
+    for (const auto& [bytes, expected] : decoded)
+    {
+        text = "untouched";
+        EXPECT_EQ(TextDecoding::decode(bytes.data(), bytes.size(), text), expected != nullptr) << bytes;
+        EXPECT_EQ(text, expected != nullptr ? juce::String::fromUTF8(expected) : "untouched") << bytes;
+    }
+}
