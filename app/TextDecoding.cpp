@@ -90,25 +90,38 @@ bool decodeSingleBytes(const juce::uint8* bytes, size_t size, bool windows1252, 
     return true;
 }
 
-// The encoding that the XML declaration at the start of the bytes names; empty when it names none.
+// The encoding that the XML declaration names: the value of its pseudo-attribute "encoding". Only
+// "<?xml" and a blank at the very start open the declaration; other processing instructions, and other
+// pseudo-attributes whose names hold the word, name none.
 std::string_view declaredEncoding(const juce::uint8* bytes, size_t size)
 {
+    constexpr auto none = std::string_view::npos;
+    constexpr std::string_view opening = "<?xml", blanks = " \t\r\n";
     const std::string_view start(reinterpret_cast<const char*>(bytes), size);
-    const auto declaration = start.substr(0, start.find("?>"));
-    if (start.rfind("<?xml", 0) != 0 || declaration.size() == start.size())
+    const auto end = start.find("?>");
+    if (end == none || start.rfind(opening, 0) != 0 || blanks.find(start[opening.size()]) == none)
         return {};
 
-    constexpr std::string_view name = "encoding", blanks = " \t\r\n";
-    auto at = declaration.find(name);
-    if (at != std::string_view::npos)
-        at = declaration.find_first_not_of(blanks, at + name.size());
-    if (at == std::string_view::npos || declaration[at] != '=')
-        return {};
-    at = declaration.find_first_not_of(blanks, at + 1);
-    if (at == std::string_view::npos || (declaration[at] != '"' && declaration[at] != '\''))
-        return {};
-    const auto close = declaration.find(declaration[at], at + 1);
-    return close == std::string_view::npos ? std::string_view() : declaration.substr(at + 1, close - at - 1);
+    // Each pseudo-attribute is a name, an "=" with blanks around it, and a value in either quote.
+    const auto declaration = start.substr(0, end);
+    for (auto at = declaration.find_first_not_of(blanks, opening.size()); at != none;
+         at = declaration.find_first_not_of(blanks, at))
+    {
+        const auto nameEnd = declaration.find_first_of(" \t\r\n=", at);
+        const auto equals = declaration.find_first_not_of(blanks, nameEnd);
+        const auto open = equals == none || declaration[equals] != '='
+                              ? none
+                              : declaration.find_first_not_of(blanks, equals + 1);
+        if (open == none || (declaration[open] != '"' && declaration[open] != '\''))
+            return {};
+        const auto close = declaration.find(declaration[open], open + 1);
+        if (close == none)
+            return {};
+        if (declaration.substr(at, nameEnd - at) == "encoding")
+            return declaration.substr(open + 1, close - open - 1);
+        at = close + 1;
+    }
+    return {};
 }
 
 bool namesEncoding(std::string_view value, std::string_view encoding)

@@ -38,6 +38,11 @@ TEST(TextDecoding, ReadsUTF16PairByPairAndDeclaredSingleByteEncodingsAndRefusesA
          "<?xml encoding='ISO-8859-1'?><r>caf\xc3\xa9\xc2\x80</r>"},
         {"<?xml encoding = \"windows-1252\"?>\x80\x81",
          "<?xml encoding = \"windows-1252\"?>\xe2\x82\xac\xc2\x81"},
+        // Only the declaration's own pseudo-attribute "encoding" names one.
+        {"<?xml-stylesheet href='s.xsl' encoding='ISO-8859-1'?>\xc4\xaa",
+         "<?xml-stylesheet href='s.xsl' encoding='ISO-8859-1'?>\xc4\xaa"},
+        {"<?xml version='1.0' x-encoding='latin1'?>\xc4\xaa",
+         "<?xml version='1.0' x-encoding='latin1'?>\xc4\xaa"},
     };
     for (const auto& [bytes, expected] : decoded)
     {
