@@ -9,7 +9,7 @@ using CharPointer = juce::String::CharPointerType;
 
 // The parser's limits on character references, beyond which it complains.
 constexpr int maxHexDigits = 8;
-constexpr int maxDecimalCharacters = 12;
+constexpr int maxDecimalDigits = 12;
 
 // The characters that the parser takes into element and attribute names.
 bool isNameCharacter(juce::juce_wchar c) noexcept
@@ -25,7 +25,7 @@ bool isNameCharacter(juce::juce_wchar c) noexcept
 
 // The characters XML allows in a document; JUCE's parser takes others, raw or as references, and the
 // document it then writes is one that other XML readers refuse.
-bool isXmlCharacter(juce::juce_wchar c) noexcept
+bool isXmlCharacter(std::int64_t c) noexcept
 {
     return c == '\t' || c == '\n' || c == '\r' || (c >= 0x20 && c <= 0xd7ff) ||
            (c >= 0xe000 && c <= 0xfffd) || (c >= 0x10000 && c <= 0x10ffff);
@@ -273,41 +273,30 @@ private:
 
         ++p;
 
-        // The character is worked out as the parser does, and cut to a character's width as it is.
-        std::int64_t code = 0;
-
-        if (*p == 'x' || *p == 'X')
-        {
+        // Digits and the ';', the value read whole: the parser takes any character before the ';' as a
+        // digit and cuts the value to 32 bits, so anything else would load as a character that nobody
+        // wrote. No digits spell character 0, which XML does not allow either.
+        const auto hexadecimal = *p == 'x' || *p == 'X';
+        if (hexadecimal)
             ++p;
 
-            for (int digits = 0; *p != ';'; ++p)
-            {
-                const auto digit = juce::CharacterFunctions::getHexDigitValue(*p);
+        const auto maxDigits = hexadecimal ? maxHexDigits : maxDecimalDigits;
+        std::int64_t code = 0;
+        int digits = 0;
 
-                if (digit < 0 || ++digits > maxHexDigits)
-                    return false;
-
-                code = (code << 4) | digit;
-            }
-        }
-        else
+        for (; *p != ';'; ++p)
         {
-            if (*p < '0' || *p > '9')
+            const auto digit = hexadecimal ? juce::CharacterFunctions::getHexDigitValue(*p)
+                                           : (*p >= '0' && *p <= '9' ? (int) (*p - '0') : -1);
+
+            if (digit < 0 || ++digits > maxDigits)
                 return false;
 
-            // The parser takes any character up to the ';' as a digit.
-            for (int characters = 0; *p != ';'; ++p)
-            {
-                if (*p == 0 || ++characters > maxDecimalCharacters)
-                    return false;
-
-                code = code * 10 + ((int) *p - '0');
-            }
+            code = code * (hexadecimal ? 16 : 10) + digit;
         }
 
         ++p;
-        // A reference to character 0 adds nothing.
-        return (juce::juce_wchar) code == 0 || isXmlCharacter((juce::juce_wchar) code);
+        return isXmlCharacter(code);
     }
 
     // Inside an open element: reads up to its next child start tag or its end tag.

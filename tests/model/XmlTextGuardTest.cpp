@@ -35,7 +35,6 @@ TEST(XmlTextGuardTest, ClosingTagsTheParserDoesNotSeeDoNotLowerTheCount)
         {"comment", "<a><!--</a>-->"},
         {"CDATA", "<a><![CDATA[</a>]]>"},
         {"instruction", "<a><?p </a>?>"},
-        {"decimal reference", "<a>&#1</a>;"},
         {"double-quoted value", "<a x=\"</a>\">"},
         {"single-quoted value", "<a x='</a>/>'>"},
         {"instruction between attributes", "<a <?p </a>?> x=\"1\">"},
@@ -54,7 +53,7 @@ TEST(XmlTextGuardTest, TextTheParserReadsWithoutComplaintPasses)
     const std::vector<juce::String> accepted{
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n<VEXLO version=\"1\">\r\n</VEXLO>\r\n",
         "<!-- before --><?p?>\n<r a='1' b=\"2\"/>",
-        "<r>&amp;&LT;&Gt;&quot;&apos;&#65;&#x41;&#X4a;&#x;</r>",
+        "<r>&amp;&LT;&Gt;&quot;&apos;&#65;&#x41;&#X4a;&#0065;&#x000041;&#x1F39B;</r>",
         "<r a=\"&amp;&#233;&#x1F3B9;\"/>",
         "<r><![CDATA[</r> <a> ]]></r>",
         "<r>text<!-- c --> more <?p?><a/>tail</r>",
@@ -62,7 +61,7 @@ TEST(XmlTextGuardTest, TextTheParserReadsWithoutComplaintPasses)
         "<r <!--c--> x=\"1\"/>",
         "<r><a b=c>text</r>",
         juce::CharPointer_UTF8("<r>\xc3\xa9t\xc3\xa9</r>"),
-        "<r a=\"&#9;&#10;&#13;&#xD7FF;&#xE000;&#xFFFD;&#x10000;&#x10FFFF;&#0;\">\t\r\n</r>",
+        "<r a=\"&#9;&#10;&#13;&#xD7FF;&#xE000;&#xFFFD;&#x10000;&#x10FFFF;\">\t\r\n</r>",
     };
 
     for (const auto& text : accepted)
@@ -84,7 +83,7 @@ TEST(XmlTextGuardTest, ComplaintsEndlessPathsAndUnclosedMarkupAreRefused)
         {"bare ampersand", "<r>a & b</r>"},
         {"bad hex digit", "<r>&#xZ;</r>"},
         {"nine hex digits", "<r>&#x123456789;</r>"},
-        {"thirteen decimal characters", "<r>&#1234567890123;</r>"},
+        {"thirteen decimal digits", "<r>&#1234567890123;</r>"},
         {"reference without digits", "<r>&#a;</r>"},
         {"hex reference at the end of the text", "<r>&#x4142"},
         {"unclosed comment", "<r><!-- x</r>"},
@@ -109,6 +108,14 @@ TEST(XmlTextGuardTest, ComplaintsEndlessPathsAndUnclosedMarkupAreRefused)
         {"U+FFFE as a reference", "<r a=\"&#65534;\"/>"},
         {"reference beyond Unicode", "<r a=\"&#x110000;\"/>"},
         {"reference beyond 31 bits", "<r a=\"a&#x80000000;b\"/>"},
+        // References whose value the parser would cut or take from characters that are not digits.
+        {"reference beyond 32 bits", "<r>&#4294967361;</r>"},
+        {"letter among decimal digits", "<r>&#1a;</r>"},
+        {"blank before the ';'", "<r>&#65 ;</r>"},
+        {"sign among digits", "<r>&#6-;</r>"},
+        {"hexadecimal reference without digits", "<r>&#x;</r>"},
+        {"reference to character 0", "<r a=\"&#0;\"/>"},
+        {"hexadecimal reference to character 0", "<r>&#x0;</r>"},
     };
 
     for (const auto& [label, text] : refused)
