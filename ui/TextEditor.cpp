@@ -21,19 +21,16 @@ bool TextEditor::keyPressed(const juce::KeyPress& key)
 
 void TextEditor::insertTextAtCaret(const juce::String& text)
 {
-    // JUCE removes the selection before it filters what is typed, so a refused key would empty the
-    // field; and it keeps whatever the filter lets through of a paste, which makes "-5" or "4.5" a
-    // number nobody typed. An entry goes in whole, blanks around it aside, or not at all. Cut and
-    // Delete insert nothing on purpose and still remove the selection.
+    // JUCE removes the selection also when its filter refuses what is typed, so a refused key would empty
+    // the field; and it keeps whatever the filter lets through of a paste, its characters and its length,
+    // which makes "-5", "4.5" or "1000" a number nobody typed. An entry goes in whole, blanks around it
+    // aside, or not at all. Cut and Delete insert nothing on purpose and still remove the selection.
     auto entry = text;
     if (auto* filter = getInputFilter(); filter != nullptr && text.isNotEmpty())
     {
         entry = text.trim();
-        if (entry.isEmpty())
+        if (entry.isEmpty() || filter->filterNewText(*this, entry) != entry)
             return;
-        for (auto p = entry.getCharPointer(); !p.isEmpty(); ++p)
-            if (filter->filterNewText(*this, juce::String::charToString(*p)).isEmpty())
-                return;
     }
 
     reportingEdit(

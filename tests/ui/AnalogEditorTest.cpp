@@ -48,11 +48,13 @@ TEST_F(AnalogEditorTest, EveryKeystrokeStoresItsClampedValueAndShowsIt)
     driver.type("0");
     number.selectAll();
     number.insertTextAtCaret("007");
-    // A paste that is not a number changes nothing; blanks and line ends around a number go.
-    for (const auto* paste : {"-5", "1e3", "4.5", "0x7F", "12\n34", " \n"})
+    // A paste that is not a number, or too long for the field, changes nothing; blanks and line ends
+    // around a number go.
+    for (const auto* paste : {"-5", "1e3", "4.5", "0x7F", "12\n34", " \n", "456"})
         number.insertTextAtCaret(paste);
     EXPECT_EQ(number.getText(), "7");
     number.selectAll();
+    number.insertTextAtCaret("1000");
     number.insertTextAtCaret(" 42\r\n");
     driver.press(juce::KeyPress::escapeKey);
     EXPECT_EQ(texts(), "16 42 0 50");
