@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace
@@ -136,6 +137,25 @@ bool findTarget(const std::filesystem::path& path, Target& target)
     return attributes.fd >= 0 && isSameFile(attributes.fd, old) && target.old.readSteadily(attributes.fd);
 }
 
+// Room on disk for the file to hold the given number of bytes, so that a full disk fails a save in place
+// before its first byte, with the old contents whole. The reservation keeps the file's size, so one that
+// fails changes neither size nor contents; posix_fallocate would write into the file instead where the
+// file system cannot reserve, and such a file system is asked how much room it has left.
+bool reserveRoom(int fd, size_t size)
+{
+    if (size == 0 || ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, (off_t) size) == 0)
+        return true;
+    struct statvfs disk;
+    struct stat status;
+    if ((errno != EOPNOTSUPP && errno != ENOSYS) || ::fstatvfs(fd, &disk) != 0 || ::fstat(fd, &status) != 0)
+        return false;
+    // One that counts no blocks at all, as ramfs, keeps no account of room to decide from.
+    constexpr unsigned long long blockBytes = 512;
+    const auto held = (unsigned long long) status.st_blocks * blockBytes;
+    return disk.f_blocks == 0 || size <= held ||
+           size - held <= (unsigned long long) disk.f_bavail * disk.f_frsize;
+}
+
 // The bytes written into the old file itself, which so keeps its owner, group, mode, attributes and
 // hard links: for a file that a new one could not take the place of without being given away.
 bool writeIntoOldFile(const Target& target, std::string_view bytes)
@@ -144,8 +164,8 @@ bool writeIntoOldFile(const Target& target, std::string_view bytes)
                                  O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.fd < 0 || !isSameFile(file.fd, target.old.status))
         return false;
-    return writeAll(file.fd, bytes.data(), bytes.size()) && ::ftruncate(file.fd, (off_t) bytes.size()) == 0 &&
-           ::fsync(file.fd) == 0 && file.close();
+    return reserveRoom(file.fd, bytes.size()) && writeAll(file.fd, bytes.data(), bytes.size()) &&
+           ::ftruncate(file.fd, (off_t) bytes.size()) == 0 && ::fsync(file.fd) == 0 && file.close();
 }
 
 // Short and beside the target, so that a name near the length limit still has room and the rename stays

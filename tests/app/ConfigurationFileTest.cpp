@@ -321,19 +321,26 @@ TEST(ConfigurationFile, WritesExactUTF8OverTheOldFileKeepingItsAttributesAndLeav
 
 TEST(ConfigurationFile, AFullDiskLeavesTheOldFileByteForByte)
 {
-    // Four pages: the old file takes two, the new text would need three.
+    // Four pages, which two old files fill, and the new text needs five: neither a new file nor a file
+    // saved in place (root's, which nobody may write but not own) finds room for it.
     ScopedTmpfs disk("size=16k");
     if (!disk.mounted)
         GTEST_SKIP() << "needs root to mount a 16 KiB tmpfs; the full-disk case was not run";
 
-    const auto file = disk.folder.getChildFile("full.vexlo");
+    const auto file = disk.folder.getChildFile("full.vexlo"),
+               inPlace = disk.folder.getChildFile("in-place.vexlo");
     const auto old = juce::String::repeatedString("old ", 1500);
-    ASSERT_TRUE(file.replaceWithText(old));
+    ASSERT_TRUE(file.replaceWithText(old) && inPlace.replaceWithText(old));
+    ASSERT_EQ(chown(inPlace.getFullPathName().toRawUTF8(), 0, 65534), 0);
+    ASSERT_EQ(chmod(inPlace.getFullPathName().toRawUTF8(), 0660), 0);
     const auto before = bytesOf(file);
 
-    EXPECT_FALSE(ConfigurationFile(file).write(juce::String::repeatedString("new ", 3000)));
+    const auto text = juce::String::repeatedString("new ", 5000);
+    EXPECT_FALSE(ConfigurationFile(file).write(text));
+    EXPECT_FALSE(saveAsNobody(inPlace, text));
     EXPECT_EQ(bytesOf(file), before);
-    EXPECT_EQ(namesIn(disk.folder), juce::StringArray("full.vexlo"));
+    EXPECT_EQ(bytesOf(inPlace), before);
+    EXPECT_EQ(namesIn(disk.folder), juce::StringArray("full.vexlo", "in-place.vexlo"));
 }
 
 TEST(ConfigurationFile, AReadOnlyFolderLeavesTheOldFileByteForByte)
