@@ -157,7 +157,8 @@ bool reserveRoom(int fd, size_t size)
 }
 
 // The bytes written into the old file itself, which so keeps its owner, group, mode, attributes and
-// hard links: for a file that a new one could not take the place of without being given away.
+// hard links: for a file that a new one could not take the place of without being given away, or in a
+// folder where no new file can be made.
 bool writeIntoOldFile(const Target& target, std::string_view bytes)
 {
     FileDescriptor file(::openat(target.folder.fd, target.name.c_str(),
@@ -234,8 +235,10 @@ bool replaceFileContents(const std::filesystem::path& path, std::string_view byt
     const auto temporary = temporaryName();
     FileDescriptor out(::openat(target.folder.fd, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                                 target.exists ? 0600 : 0666));
+    // A folder that refuses the user a new file leaves a file that the user may write to take the bytes
+    // itself; a full disk, or too many files, leaves it whole.
     if (out.fd < 0)
-        return false;
+        return target.exists && (errno == EACCES || errno == EPERM) && writeIntoOldFile(target, bytes);
 
     // A file whose owner and group the new one cannot have (another user's, or of a group the saving user
     // has left) keeps them by taking the bytes itself.

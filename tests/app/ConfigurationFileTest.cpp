@@ -502,7 +502,7 @@ TEST(ConfigurationFile, AFolderLinkChangedDuringSavesLeavesNoTemporaryFile)
         EXPECT_FALSE(namesIn(disk.getChildFile(folder)).joinIntoString("/").contains(".vexlo-")) << folder;
 }
 
-TEST(ConfigurationFile, RefusesToReplaceAFileItMayNotWrite)
+TEST(ConfigurationFile, RefusesAFileItMayNotWriteAndWritesInPlaceWhereTheFolderRefusesANewOne)
 {
     const juce::TemporaryFile temporary;
     const auto& folder = temporary.getFile();
@@ -517,5 +517,16 @@ TEST(ConfigurationFile, RefusesToReplaceAFileItMayNotWrite)
     EXPECT_TRUE(saveAsNobody(folder.getChildFile("open.vexlo"), "new"));
     EXPECT_FALSE(saveAsNobody(locked, "new"));
     EXPECT_EQ(locked.loadFileAsString(), "old");
+    EXPECT_EQ(namesIn(folder), juce::StringArray("locked.vexlo", "open.vexlo"));
+
+    // Where the folder refuses a new file, the user's own file and another's that the user may write
+    // take the text themselves; a new name stays untaken.
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root for a folder that refuses the saving user; not run";
+    ASSERT_EQ(chmod(folder.getFullPathName().toRawUTF8(), 0755), 0);
+    ASSERT_EQ(chmod(locked.getFullPathName().toRawUTF8(), 0666), 0);
+    EXPECT_TRUE(saveAsNobody(folder.getChildFile("open.vexlo"), "mine") && saveAsNobody(locked, "theirs"));
+    EXPECT_FALSE(saveAsNobody(folder.getChildFile("new.vexlo"), "new"));
+    EXPECT_EQ(folder.getChildFile("open.vexlo").loadFileAsString() + locked.loadFileAsString(), "minetheirs");
     EXPECT_EQ(namesIn(folder), juce::StringArray("locked.vexlo", "open.vexlo"));
 }
