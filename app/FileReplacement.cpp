@@ -6,12 +6,15 @@
 #include <juce_core/juce_core.h>
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <fcntl.h>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <thread>
 #include <unistd.h>
 
 namespace
@@ -137,6 +140,22 @@ bool findTarget(const std::filesystem::path& path, Target& target)
     return attributes.fd >= 0 && isSameFile(attributes.fd, old) && target.old.readSteadily(attributes.fd);
 }
 
+// Two saves into one file take turns, so that it ends with one text or the other, whole. A lock that
+// another process keeps past a short while fails this save rather than stopping the editor.
+bool lockWithinASecond(int fd)
+{
+    constexpr int tries = 100;
+    constexpr auto pause = std::chrono::milliseconds(10);
+    for (int attempt = 0;; ++attempt)
+    {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return true;
+        if (errno != EWOULDBLOCK || attempt == tries)
+            return false;
+        std::this_thread::sleep_for(pause);
+    }
+}
+
 // Room on disk for the file to hold the given number of bytes, so that a full disk fails a save in place
 // before its first byte, with the old contents whole. The reservation keeps the file's size, so one that
 // fails changes neither size nor contents; posix_fallocate would write into the file instead where the
@@ -165,8 +184,10 @@ bool writeIntoOldFile(const Target& target, std::string_view bytes)
                                  O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.fd < 0 || !isSameFile(file.fd, target.old.status))
         return false;
-    return reserveRoom(file.fd, bytes.size()) && writeAll(file.fd, bytes.data(), bytes.size()) &&
-           ::ftruncate(file.fd, (off_t) bytes.size()) == 0 && ::fsync(file.fd) == 0 && file.close();
+    // The lock goes with the descriptor's close, after the flush.
+    return lockWithinASecond(file.fd) && reserveRoom(file.fd, bytes.size()) &&
+           writeAll(file.fd, bytes.data(), bytes.size()) && ::ftruncate(file.fd, (off_t) bytes.size()) == 0 &&
+           ::fsync(file.fd) == 0 && file.close();
 }
 
 // Short and beside the target, so that a name near the length limit still has room and the rename stays

@@ -21,6 +21,7 @@
 #include <future>
 #include <poll.h>
 #include <string>
+#include <sys/file.h>
 #include <sys/fsuid.h>
 #include <sys/inotify.h>
 #include <sys/mount.h>
@@ -319,7 +320,7 @@ TEST(ConfigurationFile, WritesExactUTF8OverTheOldFileKeepingItsAttributesAndLeav
     }
 }
 
-TEST(ConfigurationFile, AFullDiskLeavesTheOldFileByteForByte)
+TEST(ConfigurationFile, AFullDiskOrALockLeavesTheOldFileByteForByte)
 {
     // Four pages, which two old files fill, and the new text needs five: neither a new file nor a file
     // saved in place (root's, which nobody may write but not own) finds room for it.
@@ -338,6 +339,10 @@ TEST(ConfigurationFile, AFullDiskLeavesTheOldFileByteForByte)
     const auto text = juce::String::repeatedString("new ", 5000);
     EXPECT_FALSE(ConfigurationFile(file).write(text));
     EXPECT_FALSE(saveAsNobody(inPlace, text));
+    // Nor is a short text written in place while another process keeps the file locked.
+    const auto holder = open(inPlace.getFullPathName().toRawUTF8(), O_RDONLY);
+    EXPECT_FALSE(flock(holder, LOCK_EX) != 0 || saveAsNobody(inPlace, "new"));
+    close(holder);
     EXPECT_EQ(bytesOf(file), before);
     EXPECT_EQ(bytesOf(inPlace), before);
     EXPECT_EQ(namesIn(disk.folder), juce::StringArray("full.vexlo", "in-place.vexlo"));
