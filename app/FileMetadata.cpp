@@ -68,11 +68,12 @@ bool FileMetadata::readAttributes(int fd)
     if (!hasAccessList && errno != ENODATA && errno != ENOTSUP)
         return false;
 
-    // More names than the system lists at once leave out every attribute but the access list.
+    // More names than the system lists at once leave out every attribute but the access list, as does a
+    // file system that keeps none; any other failure to list them fails like any other read.
     attributes.clear();
     std::vector<char> names;
     if (!readAll([&](char* list, size_t size) { return ::flistxattr(fd, list, size); }, names))
-        return true;
+        return errno == E2BIG || errno == ENOTSUP;
     for (size_t at = 0; at < names.size(); at += std::strlen(names.data() + at) + 1)
     {
         Attribute attribute{names.data() + at, {}};
