@@ -175,9 +175,10 @@ bool reserveRoom(int fd, size_t size)
            size - held <= (unsigned long long) disk.f_bavail * disk.f_frsize;
 }
 
-// The bytes written into the old file itself, which so keeps its owner, group, mode, attributes and
-// hard links: for a file that a new one could not take the place of without being given away, or in a
-// folder where no new file can be made.
+// The bytes written into the old file itself, which so keeps its owner, group, access list and
+// attributes, while every hard link to it shows the new bytes and a write by a user who may not keep a
+// set-user-id bit clears it: for a file that a new one could not take the place of without being given
+// away, or in a folder where no new file can be made.
 bool writeIntoOldFile(const Target& target, std::string_view bytes)
 {
     FileDescriptor file(::openat(target.folder.fd, target.name.c_str(),
