@@ -52,9 +52,10 @@ bool decodeUTF8(const juce::uint8* bytes, size_t size, juce::String& text)
     {
         const auto lead = bytes[i];
         const size_t extra = lead >= 0xf0 ? 3 : lead >= 0xe0 ? 2 : lead >= 0xc0 ? 1 : 0;
-        if (lead == 0 || (extra == 0 && lead >= 0x80) || lead >= 0xf8 || size - i <= extra)
+        if (lead == 0 || (extra == 0 && lead >= 0x80) || size - i <= extra)
             return false;
 
+        // Of a lead byte of F8 or above the mask keeps a bit that puts the character beyond U+10FFFF.
         auto character = (juce::juce_wchar)(lead & (0x7f >> extra));
         for (size_t k = 1; k <= extra; ++k)
         {
