@@ -34,6 +34,12 @@ TEST(TextDecoding, ReadsUTF16PairByPairAndDeclaredSingleByteEncodingsAndRefusesA
         {"<r>\xc0\xbc</r>", nullptr},
         {"<r>\xed\xa0\x80</r>", nullptr},
         {std::string("<r/>\0", 5), nullptr},
+        // A byte that does not continue its sequence, a character beyond U+10FFFF, a lead byte of F8;
+        // and a byte-order mark, which is skipped.
+        {"<r>\xc3(</r>", nullptr},
+        {"<r>\xf4\x90\x80\x80</r>", nullptr},
+        {"<r>\xf8\x88\x80\x80\x80</r>", nullptr},
+        {"\xef\xbb\xbf<r>\xc3\xa9</r>", "<r>\xc3\xa9</r>"},
         {"<?xml encoding='ISO-8859-1'?><r>caf\xe9\x80</r>",
          "<?xml encoding='ISO-8859-1'?><r>caf\xc3\xa9\xc2\x80</r>"},
         {"<?xml encoding = \"windows-1252\"?>\x80\x81",
@@ -50,4 +56,6 @@ TEST(TextDecoding, ReadsUTF16PairByPairAndDeclaredSingleByteEncodingsAndRefusesA
         EXPECT_EQ(TextDecoding::decode(bytes.data(), bytes.size(), text), expected != nullptr) << bytes;
         EXPECT_EQ(text, expected != nullptr ? juce::String::fromUTF8(expected) : "untouched") << bytes;
     }
+    // A sequence cut off at the end, though the bytes beyond it would continue it.
+    EXPECT_FALSE(TextDecoding::decode("<r/>\xe2\x82\xac", 6, text));
 }
