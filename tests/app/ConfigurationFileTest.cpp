@@ -7,6 +7,7 @@
 // the place of.
 #include "app/ConfigurationFile.h"
 
+#include "app/FileMetadata.h"
 #include "support/JucePrinters.h"
 #include "support/LaunchedProgram.h"
 
@@ -195,6 +196,17 @@ TEST(ConfigurationFile, ReadsUpToTheLimitAndRefusesMoreWithoutTouchingTheText)
     ASSERT_TRUE(file.appendText("a"));
     EXPECT_FALSE(ConfigurationFile(file).read(text));
     EXPECT_EQ(text, "untouched");
+}
+
+TEST(ConfigurationFile, AnAccessListAgreesWithTheModeByItsMaskOrElseItsGroupEntry)
+{
+    const auto agrees = [](const std::string& list, mode_t mode) {
+        return FileMetadata::accessListAgreesWithMode({list.begin(), list.end()}, mode);
+    };
+    const auto masked = accessList({{1, ~0u, 6}, {2, 1234, 6}, {4, ~0u, 6}, {0x10, ~0u, 4}, {0x20, ~0u, 0}});
+    const auto unmasked = accessList({{1, ~0u, 6}, {4, ~0u, 2}, {0x20, ~0u, 0}});
+    EXPECT_TRUE(agrees(masked, 0640) && agrees(unmasked, 0620));
+    EXPECT_FALSE(agrees(masked, 0660) || agrees(masked, 0600) || agrees(unmasked, 0660));
 }
 
 TEST(ConfigurationFile, ReadsAndReplacesOnlyRegularFiles)
