@@ -255,6 +255,19 @@ TEST(ConfigurationFile, WritesExactUTF8OverTheOldFileKeepingItsAttributesAndLeav
     ASSERT_TRUE(ConfigurationFile(folder.getFile().getChildFile(longest)).write(text));
     EXPECT_EQ(namesIn(folder.getFile()), juce::StringArray("a.vexlo", longest));
 
+    // A name that someone takes while a new file is saved under it stays theirs.
+    for (int save = 0; save < 10; ++save)
+    {
+        const auto taken = folder.getFile().getChildFile("taken" + juce::String(save) + ".vexlo");
+        const auto take = [&](const std::string&)
+        { return close(open(taken.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL, 0644)) == 0; };
+        auto saved = false;
+        const auto took = actedOnNewFiles(folder.getFile(), 0, 0, take,
+                                          [&] { saved = ConfigurationFile(taken).write(text); });
+        EXPECT_EQ(taken.loadFileAsString(), took > 0 ? "" : text) << save;
+        EXPECT_NE(saved, took > 0) << save;
+    }
+
     // The old file's access list and attributes stay, and the folder's default list is not added.
     const auto listed = folder.getFile().getChildFile("listed.vexlo");
     const auto full = folder.getFile().getChildFile("full.vexlo");
@@ -295,21 +308,9 @@ TEST(ConfigurationFile, WritesExactUTF8OverTheOldFileKeepingItsAttributesAndLeav
         EXPECT_EQ(actedOnNewFiles(folder.getFile(), 1234, 4321, opens, saves), 0);
     }
 
-    // A name that someone takes while a new file is saved under it stays theirs.
-    for (int save = 0; save < 10; ++save)
-    {
-        const auto taken = folder.getFile().getChildFile("taken" + juce::String(save) + ".vexlo");
-        const auto take = [&](const std::string&)
-        { return close(open(taken.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL, 0644)) == 0; };
-        auto saved = false;
-        const auto took = actedOnNewFiles(folder.getFile(), 0, 0, take,
-                                          [&] { saved = ConfigurationFile(taken).write(text); });
-        EXPECT_EQ(taken.loadFileAsString(), took > 0 ? "" : text) << save;
-        EXPECT_NE(saved, took > 0) << save;
-    }
-
     // The mode and the access list come from one look at the old file, while its owner switches it
-    // between two states, each in one step: user 1234 may never write it.
+    // between two states, each in one step: user 1234 may never write it. Only such a race makes the
+    // look read the file again.
     const auto unshared = accessList({{1, ~0u, 6}, {4, ~0u, 6}, {0x20, ~0u, 0}});
     const auto masked = accessList({{1, ~0u, 6}, {2, 1234, 6}, {4, ~0u, 0}, {0x10, ~0u, 0}, {0x20, ~0u, 0}});
     ASSERT_TRUE(setAttribute(file, list, unshared));
