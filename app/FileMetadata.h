@@ -5,8 +5,8 @@
 #include <vector>
 
 // What a file that a save replaces hands on to the new one: its mode, owner and group, its access list
-// and its other extended attributes. They are read in one look that no change to the file can split,
-// so that the new file is open to no one whom the old one kept out at any single moment.
+// and its other extended attributes. They are read together, and again where the file changed while
+// they were read, so that the new file is open to no one whom the old one kept out at any one moment.
 class FileMetadata
 {
 public:

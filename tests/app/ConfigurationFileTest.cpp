@@ -1,10 +1,10 @@
 // Pins the configuration file's reading of regular files only, up to a size limit. And its writing:
 // exact UTF-8 bytes, no leftovers even while a folder link changes, the old file byte for byte after a
-// failure on a full or read-only disk or a refusal, saving through links as far as the system lets the
-// user follow them, the old file's mode, owner, access list and attributes from one look at it, set-id
-// bits only with the owner and group, nothing readable by those the old file kept out while it is
-// written, a name taken meanwhile left alone, and the text written into a file a new one could not take
-// the place of.
+// failure on a full or read-only disk, a lock or a refusal, saving through links as far as the system
+// lets the user follow them, the old file's mode, owner, access list and attributes from one look at
+// it, set-id bits only with the owner and group, nothing readable by those the old file kept out while
+// it is written, a name taken meanwhile left alone, and the text written into a file a new one could
+// not take the place of, or in a folder that refuses a new file.
 #include "app/ConfigurationFile.h"
 
 #include "app/FileMetadata.h"
