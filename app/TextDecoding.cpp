@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <initializer_list>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -11,29 +13,34 @@ namespace
 // follows it would be lost without a word.
 
 // JUCE decodes UTF-16 unit by unit, which splits every character beyond the basic plane in two. A half
-// of a surrogate pair without its partner becomes U+FFFD.
+// of a surrogate pair without its partner, or an odd byte at the end, spells no character: the file is
+// refused, as a broken UTF-8 file is, rather than read with one that nobody wrote.
 bool decodeUTF16(const juce::uint8* bytes, size_t size, bool bigEndian, juce::String& text)
 {
     const auto unitAt = [&](size_t i) -> juce::juce_wchar
     { return bigEndian ? (bytes[i] << 8) | bytes[i + 1] : (bytes[i + 1] << 8) | bytes[i]; };
     const auto isHigh = [](juce::juce_wchar unit) { return unit >= 0xd800 && unit < 0xdc00; };
     const auto isLow = [](juce::juce_wchar unit) { return unit >= 0xdc00 && unit < 0xe000; };
+    if (size % 2 != 0)
+        return false;
 
     std::vector<juce::juce_wchar> characters;
     characters.reserve(size / 2 + 1);
-    for (size_t i = 0; i + 1 < size; i += 2)
+    for (size_t i = 0; i < size; i += 2)
     {
         const auto unit = unitAt(i);
-        if (unit == 0)
+        if (unit == 0 || isLow(unit))
             return false;
-        if (isHigh(unit) && i + 3 < size && isLow(unitAt(i + 2)))
+        if (isHigh(unit))
         {
+            if (i + 2 == size || !isLow(unitAt(i + 2)))
+                return false;
             characters.push_back(0x10000 + ((unit - 0xd800) << 10) + (unitAt(i + 2) - 0xdc00));
             i += 2;
         }
         else
         {
-            characters.push_back(isHigh(unit) || isLow(unit) ? 0xfffd : unit);
+            characters.push_back(unit);
         }
     }
     characters.push_back(0);
@@ -94,7 +101,7 @@ bool decodeSingleBytes(const juce::uint8* bytes, size_t size, bool windows1252, 
 // The encoding that the XML declaration names: the value of its pseudo-attribute "encoding". Only
 // "<?xml" and a blank at the very start open the declaration; other processing instructions, and other
 // pseudo-attributes whose names hold the word, name none.
-std::string_view declaredEncoding(const juce::uint8* bytes, size_t size)
+std::optional<std::string_view> declaredEncoding(const juce::uint8* bytes, size_t size)
 {
     constexpr auto none = std::string_view::npos;
     constexpr std::string_view opening = "<?xml", blanks = " \t\r\n";
@@ -125,11 +132,14 @@ std::string_view declaredEncoding(const juce::uint8* bytes, size_t size)
     return {};
 }
 
-bool namesEncoding(std::string_view value, std::string_view encoding)
+bool namesOneOf(std::string_view value, std::initializer_list<std::string_view> names)
 {
-    return std::equal(value.begin(), value.end(), encoding.begin(), encoding.end(),
-                      [](char a, char b)
-                      { return std::tolower((unsigned char) a) == std::tolower((unsigned char) b); });
+    const auto sameLetters = [](char a, char b)
+    { return std::tolower((unsigned char) a) == std::tolower((unsigned char) b); };
+    return std::any_of(
+        names.begin(), names.end(),
+        [&](std::string_view name)
+        { return std::equal(value.begin(), value.end(), name.begin(), name.end(), sameLetters); });
 }
 } // namespace
 
@@ -144,12 +154,18 @@ bool decode(const void* data, size_t size, juce::String& text)
     if (size >= 3 && bytes[0] == 0xef && bytes[1] == 0xbb && bytes[2] == 0xbf)
         return decodeUTF8(bytes + 3, size - 3, text);
 
-    // Other declared encodings are read as UTF-8, the configuration document's own.
     const auto encoding = declaredEncoding(bytes, size);
-    if (namesEncoding(encoding, "ISO-8859-1") || namesEncoding(encoding, "latin1"))
+    if (!encoding || namesOneOf(*encoding, {"UTF-8", "UTF8"}))
+        return decodeUTF8(bytes, size, text);
+    if (namesOneOf(*encoding, {"ISO-8859-1", "ISO_8859-1", "ISO_8859-1:1987", "latin1", "l1", "iso-ir-100",
+                               "IBM819", "CP819", "csISOLatin1"}))
         return decodeSingleBytes(bytes, size, false, text);
-    if (namesEncoding(encoding, "windows-1252"))
+    if (namesOneOf(*encoding, {"windows-1252", "cp1252"}))
         return decodeSingleBytes(bytes, size, true, text);
-    return decodeUTF8(bytes, size, text);
+
+    // Where the file names an encoding this reader does not read, only ASCII is sure to mean the same in
+    // it as in UTF-8.
+    return std::all_of(bytes, bytes + size, [](juce::uint8 byte) { return byte < 0x80; }) &&
+           decodeUTF8(bytes, size, text);
 }
 } // namespace TextDecoding

@@ -1,5 +1,6 @@
-// Pins how a configuration file's bytes become its text: UTF-16 pair by pair, strict UTF-8, or the
-// Latin-1 or Windows-1252 that a declaration names, and the whole file refused otherwise.
+// Pins how a configuration file's bytes become its text: UTF-16 pair by pair, strict UTF-8, the
+// Latin-1 or Windows-1252 that a declaration names, ASCII alone under any other, and the whole file
+// refused otherwise.
 #include "app/TextDecoding.h"
 
 #include "support/JucePrinters.h"
@@ -10,22 +11,23 @@
 #include <utility>
 #include <vector>
 
-TEST(TextDecoding, ReadsUTF16PairByPairAndDeclaredSingleByteEncodingsAndRefusesAnythingButStrictUTF8)
+TEST(TextDecoding, ReadsWholeUTF16PairsDeclaredSingleByteEncodingsAndStrictUTF8AndRefusesTheRest)
 {
     juce::String text;
 
-    // UTF-16 in either byte order: "Kick 🥁", then a high half before "!", a low one after it and a
-    // high one at the end, each without its partner.
-    auto units = std::u16string(u"\uFEFFKick \U0001F941") + char16_t(0xd83e) + u'!' + char16_t(0xdd41);
-    units += char16_t(0xd83e);
+    // UTF-16 in either byte order reads "Kick 🥁"; a high half before "!", a low one alone or a high one
+    // at the end refuses the file, and so does an odd byte at the end.
     for (const auto bigEndian : {false, true})
-    {
-        juce::MemoryOutputStream bytes;
-        for (const auto unit : units)
-            bigEndian ? bytes.writeShortBigEndian((short) unit) : bytes.writeShort((short) unit);
-        ASSERT_TRUE(TextDecoding::decode(bytes.getData(), bytes.getDataSize(), text));
-        EXPECT_EQ(text, juce::String::fromUTF8("Kick \xf0\x9f\xa5\x81\xef\xbf\xbd!\xef\xbf\xbd\xef\xbf\xbd"));
-    }
+        for (const auto* tail : {u"", u"\xd83e!", u"\xdd41", u"\xd83e"})
+        {
+            juce::MemoryOutputStream bytes;
+            for (const auto unit : u"\uFEFFKick \U0001F941" + std::u16string(tail))
+                bigEndian ? bytes.writeShortBigEndian((short) unit) : bytes.writeShort((short) unit);
+            text = "untouched";
+            EXPECT_EQ(TextDecoding::decode(bytes.getData(), bytes.getDataSize(), text), *tail == 0);
+            EXPECT_EQ(text, *tail == 0 ? juce::String::fromUTF8("Kick \xf0\x9f\xa5\x81") : "untouched");
+        }
+    EXPECT_FALSE(TextDecoding::decode("\xff\xfe<\0r\0/\0>\0!", 11, text));
 
     // Otherwise UTF-8, strictly, unless the declaration names Latin-1 or Windows-1252: a stray byte,
     // even in a comment, refuses the whole file, and so do an overlong form, a surrogate and a NUL.
@@ -44,6 +46,11 @@ TEST(TextDecoding, ReadsUTF16PairByPairAndDeclaredSingleByteEncodingsAndRefusesA
          "<?xml encoding='ISO-8859-1'?><r>caf\xc3\xa9\xc2\x80</r>"},
         {"<?xml encoding = \"windows-1252\"?>\x80\x81",
          "<?xml encoding = \"windows-1252\"?>\xe2\x82\xac\xc2\x81"},
+        {"<?xml encoding='cp1252'?>\x80", "<?xml encoding='cp1252'?>\xe2\x82\xac"},
+        // Any other declared encoding reads ASCII alone, which means the same in it as in UTF-8.
+        {"<?xml encoding=\"ISO-8859-15\"?><r n=\"Gr\xc3\xbc\xc3\x9f\x65\"/>", nullptr},
+        {"<?xml encoding=\"US-ASCII\"?><r>\xc3\xa9</r>", nullptr},
+        {"<?xml encoding=\"KOI8-R\"?><r/>", "<?xml encoding=\"KOI8-R\"?><r/>"},
         // Only the declaration's own pseudo-attribute "encoding" names one.
         {"<?xml-stylesheet href='s.xsl' encoding='ISO-8859-1'?>\xc4\xaa",
          "<?xml-stylesheet href='s.xsl' encoding='ISO-8859-1'?>\xc4\xaa"},
