@@ -101,6 +101,14 @@ bool isSameFile(int fd, const struct stat& status)
     return ::fstat(fd, &now) == 0 && now.st_dev == status.st_dev && now.st_ino == status.st_ino;
 }
 
+// Whoever may write in a folder may put an entry of their own under a name there at any moment, and no
+// lock keeps them from it: a save holds only while the name leads to the very file it writes.
+bool nameLeadsTo(int folder, const std::string& name, int fd)
+{
+    struct stat status;
+    return ::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 && isSameFile(fd, status);
+}
+
 // Where a save puts the bytes: the name in a folder, and the file that stood there when it began.
 struct Target
 {
@@ -156,6 +164,24 @@ bool lockWithinASecond(int fd)
     }
 }
 
+// Whether a disk that cannot reserve room surely has enough free for a file of the given size, with the
+// blocks that map it, where a file system such as ext2 needs them. Nothing is counted on from the blocks
+// the file holds already: how many a write into it may reuse is the file system's to say.
+bool hasRoomFor(const struct statvfs& disk, size_t size)
+{
+    // One that counts no blocks at all, as ramfs, keeps no account of room to decide from.
+    if (disk.f_blocks == 0)
+        return true;
+    const unsigned long long block = disk.f_frsize, pointersPerBlock = block / 4;
+    if (pointersPerBlock == 0)
+        return false;
+    // A block of 4-byte pointers for each run of data blocks that one maps, as many again for the levels
+    // above them, and the three roots; and an eighth more for what the reckoning misses.
+    const auto data = (size + block - 1) / block;
+    const auto needed = data + 2 * ((data + pointersPerBlock - 1) / pointersPerBlock) + 3;
+    return needed + needed / 8 <= disk.f_bavail;
+}
+
 // Room on disk for the file to hold the given number of bytes, so that a full disk fails a save in place
 // before its first byte, with the old contents whole. The reservation keeps the file's size, so one that
 // fails changes neither size nor contents; posix_fallocate would write into the file instead where the
@@ -164,15 +190,17 @@ bool reserveRoom(int fd, size_t size)
 {
     if (size == 0 || ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, (off_t) size) == 0)
         return true;
-    struct statvfs disk;
-    struct stat status;
-    if ((errno != EOPNOTSUPP && errno != ENOSYS) || ::fstatvfs(fd, &disk) != 0 || ::fstat(fd, &status) != 0)
+    if (errno != EOPNOTSUPP && errno != ENOSYS)
+    {
+        // ext4 keeps what a failed reservation got past the file's end, room that the disk's other users
+        // then miss, until the file is truncated, even to its own size.
+        struct stat status;
+        if (::fstat(fd, &status) == 0)
+            ::ftruncate(fd, status.st_size);
         return false;
-    // One that counts no blocks at all, as ramfs, keeps no account of room to decide from.
-    constexpr unsigned long long blockBytes = 512;
-    const auto held = (unsigned long long) status.st_blocks * blockBytes;
-    return disk.f_blocks == 0 || size <= held ||
-           size - held <= (unsigned long long) disk.f_bavail * disk.f_frsize;
+    }
+    struct statvfs disk;
+    return ::fstatvfs(fd, &disk) == 0 && hasRoomFor(disk, size);
 }
 
 // The bytes written into the old file itself, which so keeps its owner, group, access list and
@@ -185,10 +213,12 @@ bool writeIntoOldFile(const Target& target, std::string_view bytes)
                                  O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.fd < 0 || !isSameFile(file.fd, target.old.status))
         return false;
-    // The lock goes with the descriptor's close, after the flush.
-    return lockWithinASecond(file.fd) && reserveRoom(file.fd, bytes.size()) &&
+    // The lock goes with the descriptor's close, after the flush. A file put in this one's place while
+    // the lock was awaited is left alone, and so is this one.
+    const auto named = [&] { return nameLeadsTo(target.folder.fd, target.name, file.fd); };
+    return lockWithinASecond(file.fd) && named() && reserveRoom(file.fd, bytes.size()) &&
            writeAll(file.fd, bytes.data(), bytes.size()) && ::ftruncate(file.fd, (off_t) bytes.size()) == 0 &&
-           ::fsync(file.fd) == 0 && file.close();
+           ::fsync(file.fd) == 0 && named() && file.close();
 }
 
 // Short and beside the target, so that a name near the length limit still has room and the rename stays
@@ -272,11 +302,16 @@ bool replaceFileContents(const std::filesystem::path& path, std::string_view byt
         return writeIntoOldFile(target, bytes);
     }
 
-    if (!fillNewFile(out.fd, target, bytes) || !out.close() || !renameIntoPlace(target, temporary))
+    // Another's entry under the temporary name is never renamed over the old file, and one that takes
+    // the place of the new file after all fails the save. Kept open meanwhile, the new file keeps its
+    // number to itself.
+    FileDescriptor made(::dup(out.fd));
+    if (made.fd < 0 || !fillNewFile(out.fd, target, bytes) || !out.close() ||
+        !nameLeadsTo(target.folder.fd, temporary, made.fd) || !renameIntoPlace(target, temporary))
     {
         ::unlinkat(target.folder.fd, temporary.c_str(), 0);
         return false;
     }
     syncFolder(target.folder.fd);
-    return true;
+    return nameLeadsTo(target.folder.fd, target.name, made.fd);
 }

@@ -16,6 +16,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
@@ -147,21 +148,26 @@ int actedOnNewFiles(const juce::File& folder, uid_t user, gid_t group,
     return acted;
 }
 
-// A tmpfs of its own, mounted for the test's lifetime; only root may mount one.
-class ScopedTmpfs
+// A file system of its own, mounted for the test's lifetime; only root may mount one: a tmpfs, or one that
+// mkfs makes with as many 1 KiB blocks, in an image that the mount hides, and fills to all but some KiB.
+class ScopedDisk
 {
 public:
-    explicit ScopedTmpfs(const char* options)
+    explicit ScopedDisk(const char* options, const juce::String& type = "tmpfs", int freeKiB = 0)
     {
         folder.createDirectory();
-        mounted =
-            geteuid() == 0 && mount("tmpfs", folder.getFullPathName().toRawUTF8(), "tmpfs", 0, options) == 0;
+        const auto loop =
+            "sh -c 'mkfs.$0 -q -b 1024 -m 0 $1/i $2 >/dev/null 2>&1 && mount -o loop $1/i $1 && (dd "
+            "if=/dev/zero of=$1/f bs=1k; truncate -s -$3K $1/f; sync -f $1) 2>/dev/null' " +
+            type + " " + folder.getFullPathName() + " " + options + " " + juce::String(freeKiB);
+        mounted = geteuid() == 0 &&
+                  (type == "tmpfs" ? mount("tmpfs", folder.getFullPathName().toRawUTF8(), "tmpfs", 0, options)
+                                   : std::system(loop.toRawUTF8())) == 0;
     }
 
-    ~ScopedTmpfs()
+    ~ScopedDisk()
     {
-        if (mounted)
-            umount2(folder.getFullPathName().toRawUTF8(), MNT_DETACH);
+        umount2(folder.getFullPathName().toRawUTF8(), MNT_DETACH);
         folder.deleteRecursively();
     }
 
@@ -268,6 +274,24 @@ TEST(ConfigurationFile, WritesExactUTF8OverTheOldFileKeepingItsAttributesAndLeav
         EXPECT_NE(saved, took > 0) << save;
     }
 
+    // In a folder that anyone may write, another user's file put under the new file's temporary name never
+    // passes for it: a save fails, as some do, or has its text at the name.
+    const auto raced = folder.getFile().getChildFile("raced.vexlo");
+    const auto own = folder.getFile().getChildFile("own").getFullPathName().toStdString();
+    const auto putOwn = [&](const std::string& name)
+    { return close(creat(own.c_str(), 0644)) == 0 && rename(own.c_str(), name.c_str()) == 0; };
+    juce::StringArray outcomes;
+    const auto saves = [&]
+    {
+        for (int save = 0; save < 100; ++save)
+            outcomes.addIfNotAlreadyThere(ConfigurationFile(raced).write(text) ? raced.loadFileAsString()
+                                                                               : "failed");
+    };
+    ASSERT_EQ(chmod(folder.getFile().getFullPathName().toRawUTF8(), 0777), 0);
+    actedOnNewFiles(folder.getFile(), 1234, 1234, putOwn, saves);
+    outcomes.removeString(text);
+    EXPECT_EQ(outcomes, juce::StringArray("failed"));
+
     // The old file's access list and attributes stay, and the folder's default list is not added.
     const auto listed = folder.getFile().getChildFile("listed.vexlo");
     const auto full = folder.getFile().getChildFile("full.vexlo");
@@ -335,36 +359,57 @@ TEST(ConfigurationFile, WritesExactUTF8OverTheOldFileKeepingItsAttributesAndLeav
 
 TEST(ConfigurationFile, AFullDiskOrALockLeavesTheOldFileByteForByte)
 {
-    // Four pages, which two old files fill, and the new text needs five: neither a new file nor a file
-    // saved in place (root's, which nobody may write but not own) finds room for it.
-    ScopedTmpfs disk("size=16k");
-    if (!disk.mounted)
-        GTEST_SKIP() << "needs root to mount a 16 KiB tmpfs; the full-disk case was not run";
+    // Two old files fill a tmpfs of four pages, or all but 14 KiB of ext2, which cannot reserve room, and
+    // 10 of ext4, and the new text needs 20: neither a new file nor a file saved in place (root's, which
+    // nobody may write but not own) finds room for it, nor keeps any of the room it tried; a short one fits.
+    for (const auto& [type, size, spare] :
+         {std::tuple{"tmpfs", "size=16k", 0}, {"ext2", "2048", 26}, {"ext4", "2048", 22}})
+    {
+        ScopedDisk disk(size, type, spare);
+        if (!disk.mounted)
+            GTEST_SKIP() << "needs root, and mkfs for ext, to mount a small " << type << "; not run";
 
-    const auto file = disk.folder.getChildFile("full.vexlo"),
-               inPlace = disk.folder.getChildFile("in-place.vexlo");
-    const auto old = juce::String::repeatedString("old ", 1500);
-    ASSERT_TRUE(file.replaceWithText(old) && inPlace.replaceWithText(old));
-    ASSERT_EQ(chown(inPlace.getFullPathName().toRawUTF8(), 0, 65534), 0);
-    ASSERT_EQ(chmod(inPlace.getFullPathName().toRawUTF8(), 0660), 0);
-    const auto before = bytesOf(file);
+        const auto file = disk.folder.getChildFile("full.vexlo"),
+                   inPlace = disk.folder.getChildFile("in-place.vexlo");
+        const auto old = juce::String::repeatedString("old ", 1500);
+        ASSERT_TRUE(file.replaceWithText(old) && inPlace.replaceWithText(old));
+        ASSERT_EQ(chown(inPlace.getFullPathName().toRawUTF8(), 0, 65534), 0);
+        ASSERT_EQ(chmod(inPlace.getFullPathName().toRawUTF8(), 0660), 0);
+        const auto before = bytesOf(file);
+        const auto room = std::tuple(inPlace.getBytesFreeOnVolume(), statusOf(inPlace).st_blocks);
 
-    const auto text = juce::String::repeatedString("new ", 5000);
-    EXPECT_FALSE(ConfigurationFile(file).write(text));
-    EXPECT_FALSE(saveAsNobody(inPlace, text));
-    // Nor is a short text written in place while another process keeps the file locked.
-    const auto holder = open(inPlace.getFullPathName().toRawUTF8(), O_RDONLY);
-    EXPECT_FALSE(flock(holder, LOCK_EX) != 0 || saveAsNobody(inPlace, "new"));
-    close(holder);
-    EXPECT_EQ(bytesOf(file), before);
-    EXPECT_EQ(bytesOf(inPlace), before);
-    EXPECT_EQ(namesIn(disk.folder), juce::StringArray("full.vexlo", "in-place.vexlo"));
+        const auto text = juce::String::repeatedString("new ", 5000);
+        EXPECT_FALSE(ConfigurationFile(file).write(text));
+        EXPECT_FALSE(saveAsNobody(inPlace, text));
+        EXPECT_EQ(std::tuple(inPlace.getBytesFreeOnVolume(), statusOf(inPlace).st_blocks), room) << type;
+        EXPECT_EQ(bytesOf(file), before);
+        EXPECT_EQ(bytesOf(inPlace), before);
+        EXPECT_TRUE(saveAsNobody(inPlace, "new")) << type;
+        // Nor is a short text written in place while another process keeps the file locked, nor once it lets
+        // go, where the file's owner put another in its place meanwhile: the saver opens the file for its
+        // attributes, closes it and opens it again to write.
+        const auto holder = open(inPlace.getFullPathName().toRawUTF8(), O_RDONLY),
+                   watch = inotify_init1(IN_NONBLOCK);
+        EXPECT_FALSE(flock(holder, LOCK_EX) != 0 || saveAsNobody(inPlace, "newer"));
+        inotify_add_watch(watch, inPlace.getFullPathName().toRawUTF8(), IN_OPEN | IN_CLOSE_NOWRITE);
+        auto saving = std::async(std::launch::async, [&] { return saveAsNobody(inPlace, "newer"); });
+        for (int events = 0;
+             events < 3 && saving.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready;)
+            events += read(watch, std::array<inotify_event, 1>().data(), sizeof(inotify_event)) > 0;
+        EXPECT_FALSE(rename(file.getFullPathName().toRawUTF8(), inPlace.getFullPathName().toRawUTF8()) != 0 ||
+                     flock(holder, LOCK_UN) != 0 || saving.get())
+            << type;
+        EXPECT_EQ(bytesOf(inPlace), before);
+        EXPECT_EQ(juce::File("/proc/self/fd/" + juce::String(holder)).loadFileAsString(), "new") << type;
+        EXPECT_EQ(close(holder) + close(watch), 0);
+        EXPECT_FALSE(namesIn(disk.folder).joinIntoString("/").contains(".vexlo-")) << type;
+    }
 }
 
 TEST(ConfigurationFile, AReadOnlyFolderLeavesTheOldFileByteForByte)
 {
     // Root writes through permissions, so the folder is a file system mounted read-only.
-    ScopedTmpfs disk("size=64k");
+    ScopedDisk disk("size=64k");
     if (!disk.mounted)
         GTEST_SKIP() << "needs root to mount a tmpfs read-only; the read-only case was not run";
 
@@ -382,7 +427,7 @@ TEST(ConfigurationFile, SavesThroughLinksIntoTheFilesTheyLeadToKeepingModeAndOwn
 {
     // The targets on a file system of their own when root may mount one: a temporary file beside the
     // link instead of beside the target could then not be renamed into place.
-    ScopedTmpfs targets("size=64k");
+    ScopedDisk targets("size=64k");
     const juce::TemporaryFile links;
     ASSERT_TRUE(links.getFile().createDirectory());
     const auto target = targets.folder.getChildFile("a.vexlo");
