@@ -11,6 +11,7 @@ packages=(
     clang-14 libclang-rt-14-dev    # fuzz targets and the ThreadSanitizer build
     fonts-liberation2              # source of the embedded typeface
     xvfb xauth libx11-dev          # the editor and its tests on a virtual display
+    libxtst-dev openbox            # a user's clicks and keys, and a window manager, for the desktop tests
     e2fsprogs                      # small ext2 and ext4 disks for the saving tests
     zenity                         # the desktop's own file dialogs for Open and Save
 )

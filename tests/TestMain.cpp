@@ -2,6 +2,12 @@
 // message thread, so tests can pump the message loop and receive posted callbacks.
 #include "app/ConfigurationFile.h"
 
+#ifdef VEXLO_TESTS_ON_A_DESKTOP
+#include "support/XvfbServer.h"
+
+#include <iostream>
+#endif
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <gtest/gtest.h>
@@ -25,10 +31,21 @@ int main(int argc, char** argv)
 
     testing::InitGoogleTest(&argc, argv);
 
+#ifdef VEXLO_TESTS_ON_A_DESKTOP
+    // Native windows on a desktop of their own, started before JUCE, which opens the display as it starts.
+    XvfbServer desktop;
+    if (!desktop.startWindowManager())
+    {
+        std::cerr << "no virtual desktop: Xvfb and openbox are needed" << std::endl;
+        return 1;
+    }
+    setenv("DISPLAY", desktop.getDisplayName().toRawUTF8(), 1);
+#else
     // The component tests run without a display, whatever the machine has: JUCE falls back to ":0"
     // when DISPLAY is unset, and a virtual display that another test started there would then catch
     // this program's windows half-made. Tests that need a display start their own.
     setenv("DISPLAY", ":65535", 1);
+#endif
 
     juce::ScopedJuceInitialiser_GUI juce;
     return RUN_ALL_TESTS();

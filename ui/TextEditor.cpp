@@ -43,20 +43,96 @@ void TextEditor::insertTextAtCaret(const juce::String& text)
         });
 }
 
+void TextEditor::mouseDown(const juce::MouseEvent& event)
+{
+    const auto menusBefore = menusOpened;
+    juce::TextEditor::mouseDown(event);
+    if (menusOpened == menusBefore)
+        return;
+
+    // The menu has just become the topmost modal component. Its end is told to this field before the
+    // item chosen is carried out, and for a menu dismissed as well.
+    auto& modal = *juce::ModalComponentManager::getInstance();
+    if (auto* menuWindow = modal.getModalComponent(0))
+        modal.attachCallback(menuWindow,
+                             juce::ModalCallbackFunction::create(
+                                 [field = SafePointer<TextEditor>(this), menu = menusOpened](int result)
+                                 {
+                                     if (field != nullptr && field->menusOpened == menu)
+                                         field->menuClosed(result);
+                                 }));
+    else
+        menuSession.reset();
+}
+
+void TextEditor::addPopupMenuItems(juce::PopupMenu& menu, const juce::MouseEvent* event)
+{
+    juce::TextEditor::addPopupMenuItems(menu, event);
+    ++menusOpened;
+    menuSession = MenuSession{getHighlightedRegion(), getCaretPosition()};
+}
+
 void TextEditor::performPopupMenuAction(int menuItemID)
 {
+    if (menuSession)
+    {
+        if (menuSession->selection.isEmpty())
+            setCaretPosition(menuSession->caret);
+        else
+            setHighlightedRegion(menuSession->selection);
+    }
+
+    const SafePointer<TextEditor> alive(this);
     reportingEdit(
         [&]
         {
             juce::TextEditor::performPopupMenuAction(menuItemID);
             return true;
         });
+
+    if (alive != nullptr && menuSession)
+    {
+        menuSession->acted = true;
+        if (menuSession->closed)
+            endMenuSession();
+    }
+}
+
+void TextEditor::menuClosed(int result)
+{
+    menuSession->closed = true;
+    // A chosen item is carried out after this.
+    if (result == 0 || menuSession->acted)
+        endMenuSession();
+}
+
+void TextEditor::endMenuSession()
+{
+    const auto left = menuSession->left;
+    menuSession.reset();
+    if (!left || hasKeyboardFocus(false))
+        return;
+
+    // As after any menu, the focus goes back to the field, unless another component or program has
+    // taken it meanwhile; otherwise the field is left now. A dialog shown above the field meanwhile
+    // takes the focus on from it, which leaves the field as usual.
+    if (juce::Component::getCurrentlyFocusedComponent() == nullptr && juce::Process::isForegroundProcess() &&
+        isShowing())
+    {
+        grabKeyboardFocus();
+        if (juce::Component::getCurrentlyFocusedComponent() != nullptr)
+            return;
+    }
+    tell(&juce::TextEditor::Listener::textEditorFocusLost);
 }
 
 void TextEditor::focusLost(FocusChangeType cause)
 {
     juce::TextEditor::focusLost(cause);
-    tell(&juce::TextEditor::Listener::textEditorFocusLost);
+    if (menuSession)
+        menuSession->left = true;
+    else
+        tell(&juce::TextEditor::Listener::textEditorFocusLost);
 }
 
 void TextEditor::returnPressed()

@@ -1,7 +1,9 @@
 #include "support/X11Client.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 namespace
 {
@@ -157,4 +159,43 @@ void X11Client::pressKeys(Window window, const juce::StringArray& keyNames) cons
     for (int i = keyNames.size(); --i >= 0;)
         send(KeyRelease, keyNames[i]);
     XFlush(display);
+}
+
+void X11Client::pressButton(juce::Point<int> position, int button, bool down) const
+{
+    XTestFakeMotionEvent(display, -1, position.x, position.y, CurrentTime);
+    XTestFakeButtonEvent(display, (unsigned) button, down, CurrentTime);
+    XFlush(display);
+}
+
+void X11Client::pressKey(const juce::String& keyName, bool down) const
+{
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, XStringToKeysym(keyName.toRawUTF8())), down,
+                      CurrentTime);
+    XFlush(display);
+}
+
+void X11Client::wake(Window window) const
+{
+    const unsigned char none = 0;
+    XChangeProperty(display, window, XInternAtom(display, "VEXLO_WAKE", False), XA_INTEGER, 8,
+                    PropModeReplace, &none, 1);
+    XFlush(display);
+}
+
+bool X11Client::hasWindowManager() const
+{
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* value = nullptr;
+    const auto found =
+        display != nullptr &&
+        XGetWindowProperty(display, DefaultRootWindow(display),
+                           XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False), 0, 1, False, XA_WINDOW,
+                           &type, &format, &count, &left, &value) == Success &&
+        count == 1;
+    if (value != nullptr)
+        XFree(value);
+    return found;
 }

@@ -6,8 +6,8 @@
 struct _XDisplay;
 
 // A client connection to an X display, with what the tests of the running editor ask of it: find a
-// top-level window by its title, read its size and pixels, and ask it to close as a window manager
-// would.
+// top-level window by its title, read its size and pixels, ask it to close as a window manager would,
+// and give input as a user would.
 class X11Client
 {
 public:
@@ -31,6 +31,17 @@ public:
     // Sends key presses to the window in the given order, then their releases in reverse: a chord such
     // as {"Control_L", "o"}. Keys are named as Xlib names their symbols.
     void pressKeys(Window window, const juce::StringArray& keyNames) const;
+
+    // Input as a user gives it, through the XTEST extension: a button (1 left, 3 right) pressed or
+    // released at a point of the screen, or a key, named as Xlib names its symbol, pressed or released
+    // wherever the keyboard focus is.
+    void pressButton(juce::Point<int> position, int button, bool down) const;
+    void pressKey(const juce::String& keyName, bool down) const;
+    // Sends the window's program an event that it ignores: one that another X call of the program took
+    // off the connection waits unseen until something else arrives.
+    void wake(Window window) const;
+    // Whether a window manager has announced itself on the display.
+    bool hasWindowManager() const;
 
 private:
     Window findWindowBelow(Window parent, const juce::String& title) const;

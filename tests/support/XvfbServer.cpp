@@ -1,5 +1,7 @@
 #include "support/XvfbServer.h"
 
+#include "support/X11Client.h"
+
 #include <poll.h>
 #include <unistd.h>
 
@@ -46,3 +48,18 @@ XvfbServer::XvfbServer(int width, int height)
 }
 
 XvfbServer::~XvfbServer() = default;
+
+bool XvfbServer::startWindowManager()
+{
+    if (displayName.isEmpty())
+        return false;
+    juce::StringPairArray environment;
+    environment.set("DISPLAY", displayName);
+    windowManager = std::make_unique<LaunchedProgram>(juce::StringArray{"/usr/bin/openbox"}, environment);
+    const X11Client client(displayName);
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) startTimeoutMilliseconds;
+    while (windowManager->hasStarted() && !client.hasWindowManager() &&
+           juce::Time::getMillisecondCounter() < end)
+        juce::Thread::sleep(10);
+    return client.hasWindowManager();
+}

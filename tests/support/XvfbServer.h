@@ -15,8 +15,13 @@ public:
     // Empty when the server could not be started (Xvfb missing, for instance).
     juce::String getDisplayName() const { return displayName; }
 
+    // Starts a window manager on the display (openbox), so that native windows behave as on a user's
+    // desktop; true once it runs.
+    bool startWindowManager();
+
 private:
     std::unique_ptr<LaunchedProgram> server;
+    std::unique_ptr<LaunchedProgram> windowManager;
     juce::String displayName;
 
     JUCE_DECLARE_NON_COPYABLE(XvfbServer)
