@@ -185,17 +185,6 @@ void X11Client::wake(Window window) const
 
 bool X11Client::hasWindowManager() const
 {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, left = 0;
-    unsigned char* value = nullptr;
-    const auto found =
-        display != nullptr &&
-        XGetWindowProperty(display, DefaultRootWindow(display),
-                           XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False), 0, 1, False, XA_WINDOW,
-                           &type, &format, &count, &left, &value) == Success &&
-        count == 1;
-    if (value != nullptr)
-        XFree(value);
-    return found;
+    // A window manager owns the selection WM_S0 of the display's first screen.
+    return display != nullptr && XGetSelectionOwner(display, XInternAtom(display, "WM_S0", False)) != 0;
 }
